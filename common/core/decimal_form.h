@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace tsubame {
+
+// A double as the decimal number of at most 15 significant digits that the
+// display works from: value = 0.d1d2d3... x 10^(exponent + 1), that is
+// d1.d2d3... x 10^exponent. Zero has digits "0" and exponent 0.
+struct DecimalForm {
+  bool negative = false;
+  std::string digits;  // no trailing zeros; "0" for zero
+  int exponent = 0;
+};
+
+DecimalForm ToDecimalForm(double value);
+
+// Rounds to `decimals` places, halves away from zero, on the decimal form.
+// A negative value that rounds to zero is written without its sign.
+std::string FormatFixed(const DecimalForm& form, int decimals, bool group_thousands);
+
+}  // namespace tsubame

@@ -1,0 +1,77 @@
+#include "common/core/field_rules.h"
+
+#include <cmath>
+
+#include "common/core/numeric_text.h"
+
+namespace MdlCommon {
+namespace {
+
+constexpr std::u16string_view kTermBox = u"TxtKikan";
+constexpr std::size_t kMaxFractionChars = 20;
+
+std::u16string WithoutLastChar(std::u16string_view text) {
+  std::size_t cut = 1;
+  if (text.size() >= 2 && text.back() >= 0xDC00 && text.back() <= 0xDFFF &&
+      text[text.size() - 2] >= 0xD800 && text[text.size() - 2] <= 0xDBFF) {
+    cut = 2;  // one character outside the BMP
+  }
+  return std::u16string(text.substr(0, text.size() - cut));
+}
+
+}  // namespace
+
+FieldCheckResult ValidateNumericFieldOutcome(std::u16string_view control_name,
+                                             std::u16string_view text) {
+  const bool term = control_name == kTermBox;
+  if (text.empty()) {
+    return {FieldCheck::kFilled, term ? u"1" : u"0"};
+  }
+  std::optional<double> v = tsubame::ParseNumber(text);
+  if (!v || (term && *v == 0.0)) {
+    return {FieldCheck::kRefused, {}};
+  }
+  return {FieldCheck::kAccepted, {}};
+}
+
+GroupedText GroupThousandsText(std::u16string_view text) {
+  if (text.empty()) {
+    return {false, {}};
+  }
+  if (!tsubame::IsNumeric(text)) {
+    return {true, WithoutLastChar(text)};
+  }
+  const std::size_t point = text.find(u'.');
+  const std::u16string_view before = text.substr(0, point);
+  const std::size_t first = before.find_first_not_of(u" \t");
+  const bool negative = first != std::u16string_view::npos && before[first] == u'-';
+  if (before.find_first_of(u"0123456789") == std::u16string_view::npos) {
+    return {false, std::u16string(text)};  // .5, -.5: nothing to group
+  }
+  if (before.find_first_of(u"eE") != std::u16string_view::npos) {
+    return {false, std::u16string(text)};  // exponent form: regrouping would break it
+  }
+  const double magnitude = std::fabs(tsubame::TextToDouble(before));
+  if (magnitude >= 1e15) {
+    return {false, std::u16string(text)};  // its plain text would be 1E+15
+  }
+  const std::u16string digits = tsubame::PlainText(magnitude);
+  std::u16string out;
+  out.reserve(text.size() + digits.size() / 3 + 2);
+  if (negative) {
+    out += u'-';
+  }
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) {
+      out += u',';
+    }
+    out += digits[i];
+  }
+  if (point != std::u16string_view::npos) {
+    out += u'.';
+    out += text.substr(point + 1, kMaxFractionChars);
+  }
+  return {false, std::move(out)};
+}
+
+}  // namespace MdlCommon
