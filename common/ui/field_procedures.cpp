@@ -1,0 +1,47 @@
+#include "common/ui/field_procedures.h"
+
+#include <QString>
+
+#include "common/core/coded_message.h"
+#include "common/core/field_rules.h"
+#include "common/ui/message_box.h"
+#include "common/ui/text_box.h"
+
+namespace MdlCommon {
+
+void SelectAllText(QLineEdit* box) { box->setSelection(0, static_cast<int>(box->text().size())); }
+
+void RefuseInput(tsubame::TextBox* box) {
+  ShowMessage(QString(), QString(), MsgInvalidInput);
+  box->TakeFocusBack();
+}
+
+bool ValidateNumericField(tsubame::TextBox* box) {
+  const FieldCheckResult result =
+      ValidateNumericFieldOutcome(box->objectName().toStdU16String(), box->text().toStdU16String());
+  switch (result.outcome) {
+    case FieldCheck::kFilled:
+      box->setText(QString::fromStdU16String(result.text));
+      return true;
+    case FieldCheck::kRefused:
+      RefuseInput(box);
+      return false;
+    case FieldCheck::kAccepted:
+      break;
+  }
+  return true;
+}
+
+void GroupThousands(QLineEdit* box) {
+  const GroupedText result = GroupThousandsText(box->text().toStdU16String());
+  if (result.refused) {
+    ShowMessage(QString(), QString(), MsgInvalidInput);
+  }
+  const QString text = QString::fromStdU16String(result.text);
+  if (text != box->text()) {
+    box->setText(text);
+  }
+  box->setCursorPosition(static_cast<int>(text.size()));
+}
+
+}  // namespace MdlCommon

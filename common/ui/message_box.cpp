@@ -1,0 +1,115 @@
+#include "common/ui/message_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <utility>
+#include <vector>
+
+namespace tsubame {
+namespace {
+
+int g_messagesShown = 0;
+
+MessagePresenter& Presenter() {
+  static MessagePresenter presenter = ShowMessageBox;
+  return presenter;
+}
+
+struct ButtonSpec {
+  QMessageBox::StandardButton button;
+  int code;
+};
+
+std::vector<ButtonSpec> ButtonsOf(int set) {
+  using B = QMessageBox;
+  switch (set) {
+    case MdlCommon::kOkCancel:
+      return {{B::Ok, MdlCommon::kResultOk}, {B::Cancel, MdlCommon::kResultCancel}};
+    case MdlCommon::kAbortRetryIgnore:
+      return {{B::Abort, MdlCommon::kResultAbort},
+              {B::Retry, MdlCommon::kResultRetry},
+              {B::Ignore, MdlCommon::kResultIgnore}};
+    case MdlCommon::kYesNoCancel:
+      return {{B::Yes, MdlCommon::kResultYes},
+              {B::No, MdlCommon::kResultNo},
+              {B::Cancel, MdlCommon::kResultCancel}};
+    case MdlCommon::kYesNo:
+      return {{B::Yes, MdlCommon::kResultYes}, {B::No, MdlCommon::kResultNo}};
+    case MdlCommon::kRetryCancel:
+      return {{B::Retry, MdlCommon::kResultRetry}, {B::Cancel, MdlCommon::kResultCancel}};
+    default:
+      return {{B::Ok, MdlCommon::kResultOk}};
+  }
+}
+
+QMessageBox::Icon IconOf(int icon) {
+  switch (icon) {
+    case MdlCommon::kCritical:
+      return QMessageBox::Critical;
+    case MdlCommon::kQuestion:
+      return QMessageBox::Question;
+    case MdlCommon::kExclamation:
+      return QMessageBox::Warning;
+    case MdlCommon::kInformation:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+}  // namespace
+
+int MessagesShown() { return g_messagesShown; }
+
+MessagePresenter SetMessagePresenter(MessagePresenter presenter) {
+  return std::exchange(Presenter(), std::move(presenter));
+}
+
+int ShowMessageBox(const MessageRequest& request) {
+  QMessageBox box(QApplication::activeWindow());
+  box.setWindowTitle(request.title);
+  // The carriage return ends the text; it must not show as a glyph.
+  QString text = request.text;
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+  while (text.endsWith(u'\n')) {
+    text.chop(1);
+  }
+  box.setText(text);
+  box.setIcon(IconOf(request.style.icon));
+  box.setWindowModality(Qt::ApplicationModal);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  const std::vector<ButtonSpec> buttons = ButtonsOf(request.style.buttons);
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    QPushButton* b = box.addButton(buttons[i].button);
+    if (static_cast<int>(i) == request.style.default_button ||
+        (i == 0 && request.style.default_button >= static_cast<int>(buttons.size()))) {
+      box.setDefaultButton(b);
+    }
+  }
+  box.exec();
+  const auto clicked = box.standardButton(box.clickedButton());
+  for (const ButtonSpec& b : buttons) {
+    if (b.button == clicked) {
+      return b.code;
+    }
+  }
+  // Closed without a button (Escape or the close box): the cancelling answer.
+  return buttons.size() == 1 ? buttons[0].code : MdlCommon::kResultCancel;
+}
+
+}  // namespace tsubame
+
+namespace MdlCommon {
+
+int ShowMessage(const QString& lead, const QString& trailing, std::u16string_view coded) {
+  tsubame::MessageRequest request;
+  request.title = QString::fromStdU16String(std::u16string(kAppTitle));
+  request.text = QString::fromStdU16String(
+      MessageText(lead.toStdU16String(), trailing.toStdU16String(), coded));
+  request.style = MessageStyleOf(coded);
+  ++tsubame::g_messagesShown;
+  return tsubame::Presenter()(request);
+}
+
+}  // namespace MdlCommon

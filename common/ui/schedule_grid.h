@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QTableView>
+#include <memory>
+#include <vector>
+
+namespace tsubame {
+
+class ScheduleGridModel;
+
+// The read-only schedule grid: fixed row and column counts, row 0 as the
+// heading row that stays in view, a current cell to write into, per-column
+// alignment and width in twips. Moving the current row past the last row
+// is a failure. Writes are cheap: the view repaints once per handler.
+class ScheduleGrid : public QTableView {
+  Q_OBJECT
+
+ public:
+  ScheduleGrid(int rows, int cols, QWidget* parent = nullptr);
+  ~ScheduleGrid() override;
+
+  int Rows() const { return m_rows; }
+  int Cols() const { return m_cols; }
+
+  int Row() const { return m_row; }
+  int Col() const { return m_col; }
+  void SetRow(int row);  // throws Failure outside 0..Rows()-1
+  void SetCol(int col);  // throws Failure outside 0..Cols()-1
+
+  // The current cell's text.
+  QString Text() const { return TextAt(m_row, m_col); }
+  void SetText(const QString& text);
+  QString TextAt(int row, int col) const;
+
+  void SetColAlignment(int col, Qt::Alignment alignment);
+  void SetColWidthTwips(int col, int twips);
+
+  // Empties every cell; the row and column counts stay.
+  void Clear();
+
+  // The number of rows below the heading that hold any text.
+  int FilledRows() const;
+
+ private:
+  int m_rows;
+  int m_cols;
+  int m_row = 0;
+  int m_col = 0;
+  std::unique_ptr<ScheduleGridModel> m_model;
+};
+
+}  // namespace tsubame
