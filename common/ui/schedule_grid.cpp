@@ -19,6 +19,7 @@ ScheduleGrid::ScheduleGrid(int rows, int cols, QWidget* parent)
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::ContiguousSelection);
   setWordWrap(false);
+  setTabKeyNavigation(false);  // Tab leaves the grid like any other control
   setCornerButtonEnabled(false);
   verticalHeader()->hide();
   // Fixed sizes: sizing to contents would measure every cell on each fill.

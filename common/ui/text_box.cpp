@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <utility>
 
 #include "common/ui/click_swallower.h"
 #include "common/ui/message_box.h"
@@ -19,7 +20,10 @@ bool IsWindowSwitch(Qt::FocusReason reason) {
 
 }  // namespace
 
-TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+  // Users type digits here: the box opens with the input method off.
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+}
 
 void TextBox::TakeFocusBack() {
   ++g_focusReturning;
@@ -30,7 +34,7 @@ void TextBox::TakeFocusBack() {
 void TextBox::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
   m_pressedKeys.clear();
-  if (IsWindowSwitch(event->reason())) {
+  if (IsWindowSwitch(event->reason()) && std::exchange(m_focusParked, false)) {
     return;
   }
   if (event->reason() == Qt::MouseFocusReason) {
@@ -44,7 +48,8 @@ void TextBox::focusInEvent(QFocusEvent* event) {
 void TextBox::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
   m_gotFocusAfterPress = false;
-  if (IsWindowSwitch(event->reason()) || g_focusReturning > 0) {
+  m_focusParked = IsWindowSwitch(event->reason());
+  if (m_focusParked || g_focusReturning > 0) {
     return;
   }
   const int shown = MessagesShown();

@@ -33,6 +33,9 @@ class TextBox : public QLineEdit {
 
  private:
   bool m_gotFocusAfterPress = false;
+  // The focus left with the window (a message box, another program); its
+  // return with the window is no GotFocus.
+  bool m_focusParked = false;
   QSet<int> m_pressedKeys;
 };
 

@@ -2,10 +2,67 @@
 
 #include "common/ui/form.h"
 
-// 借入金計算: the loan repayment calculator.
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace tsubame {
+class ScheduleGrid;
+class TextBox;
+struct RepaymentRow;
+struct RepaymentTotals;
+}  // namespace tsubame
+
+// 借入金計算: the loan repayment calculator. It holds no numbers of its own:
+// "実行" reads the boxes and writes the month-by-month schedule.
 class FrmKariire : public tsubame::Form {
   Q_OBJECT
 
  public:
   explicit FrmKariire(QWidget* parent = nullptr);
+
+ private:
+  void BuildControls();
+  void ConnectHandlers();
+
+  void Form_Load();
+  void Form_Activate();
+  void TxtKingaku_GotFocus();
+  void TxtKikan_GotFocus();
+  void TxtNenri_GotFocus();
+  void TxtSueoki_GotFocus();
+  void TxtDankaiKikan_GotFocus();
+  void TxtDankaiNenri_GotFocus();
+  void TxtKingaku_KeyUp();
+  void TxtKingaku_LostFocus();
+  void TxtKikan_LostFocus();
+  void TxtNenri_LostFocus();
+  void TxtSueoki_LostFocus();
+  void TxtDankaiKikan_LostFocus();
+  void TxtDankaiNenri_LostFocus();
+  void CmdOK_Click();
+  void CmdBack_Click();
+
+  // The deferment and stepped-period rules: a whole number of years below
+  // the term (or, with `allow_equal`, up to it).
+  void CheckYearsAgainstTerm(tsubame::TextBox* box, bool allow_equal);
+
+  void ResetRepaymentGrid();
+  void AppendRepaymentRow(const tsubame::RepaymentRow& row);
+  void ShowRepaymentTotals(const tsubame::RepaymentTotals& totals);
+
+  QGroupBox* FraDetail = nullptr;
+  tsubame::TextBox* TxtKingaku = nullptr;
+  QComboBox* CmbHensai = nullptr;
+  tsubame::TextBox* TxtKikan = nullptr;
+  tsubame::TextBox* TxtNenri = nullptr;
+  tsubame::TextBox* TxtSueoki = nullptr;
+  tsubame::TextBox* TxtDankaiKikan = nullptr;
+  tsubame::TextBox* TxtDankaiNenri = nullptr;
+  QPushButton* CmdOK = nullptr;
+  QPushButton* CmdBack = nullptr;
+  tsubame::ScheduleGrid* GrdPreview = nullptr;
+  QLabel* LblShiharaiOut = nullptr;
+  QLabel* LblRisokuOut = nullptr;
 };

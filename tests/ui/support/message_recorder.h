@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "common/ui/message_box.h"
+
+namespace tsubame::test {
+
+// Takes the place of the real message box while it lives: every box is
+// recorded (its text without the trailing CR) and answered at once with OK,
+// so a test never blocks on a box. `onShow` lets a test act while a box is
+// "open", as a user could not.
+class MessageRecorder {
+ public:
+  MessageRecorder();
+  ~MessageRecorder();
+  MessageRecorder(const MessageRecorder&) = delete;
+  MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+  const QList<MessageRequest>& requests() const { return m_requests; }
+  // The texts shown, e.g. {"処理中、異常が発生しました。"}.
+  QStringList texts() const;
+  void clear() { m_requests.clear(); }
+
+  std::function<void(const MessageRequest&)> onShow;
+
+ private:
+  QList<MessageRequest> m_requests;
+  MessagePresenter m_previous;
+};
+
+inline const QString kInvalidInput = QStringLiteral("入力データが正しくありません。");
+inline const QString kProcessingError = QStringLiteral("処理中、異常が発生しました。");
+
+}  // namespace tsubame::test

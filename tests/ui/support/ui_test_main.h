@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+
+#include "common/ui/fonts.h"
+
+namespace tsubame::test {
+
+// A real box must never open in a test (the recorder answers them): if one
+// does, close it and fail instead of hanging.
+inline void ArmModalWatchdog(QApplication& app) {
+  auto* timer = new QTimer(&app);
+  QObject::connect(timer, &QTimer::timeout, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      if (qobject_cast<QMessageBox*>(modal) != nullptr) {
+        std::fprintf(stderr, "FAIL: unexpected message box: %s\n",
+                     qPrintable(static_cast<QMessageBox*>(modal)->text()));
+        QApplication::exit(1);
+        std::_Exit(1);
+      }
+    }
+  });
+  timer->start(200);
+}
+
+}  // namespace tsubame::test
+
+// Runs a Qt Test class on the offscreen platform unless a display is asked for.
+#define TSUBAME_UI_TEST_MAIN(TestClass)                     \
+  int main(int argc, char** argv) {                         \
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {   \
+      qputenv("QT_QPA_PLATFORM", "offscreen");              \
+    }                                                       \
+    QApplication app(argc, argv);                           \
+    app.setFont(tsubame::DefaultFont());                    \
+    tsubame::test::ArmModalWatchdog(app);                   \
+    TestClass test;                                         \
+    return QTest::qExec(&test, argc, argv);                 \
+  }
