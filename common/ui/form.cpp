@@ -30,6 +30,7 @@ void Form::ShowModal() {
   QEventLoop loop;
   connect(this, &Form::Unloaded, &loop, &QEventLoop::quit);
   show();
+  activateWindow();  // a shown window takes the focus, with or without a window manager
   if (!m_unloaded) {
     loop.exec();
   }
@@ -82,10 +83,10 @@ void CenterForm() {
   const QRect frame = window->frameGeometry();
   const float top = static_cast<float>(PixelsToTwips(whole.height())) / 2.0f -
                     static_cast<float>(PixelsToTwips(frame.height())) / 2.0f;
-  window->move(frame.x(), whole.y() + TwipsToPixels(top));
   const float left = static_cast<float>(PixelsToTwips(whole.width())) / 2.0f -
                      static_cast<float>(PixelsToTwips(frame.width())) / 2.0f;
-  window->move(whole.x() + TwipsToPixels(left), window->frameGeometry().y());
+  // Top before left, in one move so no intermediate position is shown.
+  window->move(whole.x() + TwipsToPixels(left), whole.y() + TwipsToPixels(top));
 }
 
 }  // namespace MdlCommon

@@ -87,6 +87,8 @@ int ShowMessageBox(const MessageRequest& request) {
       box.setDefaultButton(b);
     }
   }
+  box.show();
+  box.activateWindow();
   box.exec();
   const auto clicked = box.standardButton(box.clickedButton());
   for (const ButtonSpec& b : buttons) {

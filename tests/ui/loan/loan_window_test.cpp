@@ -61,6 +61,7 @@ class LoanWindowTest : public QObject {
     m_messages = std::make_unique<MessageRecorder>();
     m_window = std::make_unique<FrmKariire>();
     m_window->show();
+    m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
   }
 
@@ -312,6 +313,7 @@ class LoanWindowTest : public QObject {
 
     FrmKariire other;
     other.show();
+    other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
     other.close();
     QVERIFY(other.IsUnloaded());
