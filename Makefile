@@ -4,7 +4,7 @@ JOBS    ?= $(shell nproc)
 PREFIX  ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test bench format install clean
+.PHONY: all deps build run test bench fuzz format install clean
 
 all: build
 
@@ -25,6 +25,19 @@ test: build
 
 bench: build
 	./$(BUILD)/bench/tsubame_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = numeric_text formats field_rules schedules
+fuzz: deps
+	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTSUBAME_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$t; \
+	  echo "== $$t ($(FUZZ_SECONDS) s)"; \
+	  ./build-fuzz/tests/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=build-fuzz/ build-fuzz/corpus/$$t tests/fuzz/corpus/$$t 2>&1 \
+	    | grep -E '^(stat::number_of_executed_units|==|SUMMARY|ERROR)|crash-' || exit 1; \
+	done
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,11 +1,120 @@
 #include "common/core/decimal_form.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <cstdint>
 
 namespace tsubame {
+namespace {
+
+// Splits "d.ddde+XX" into its digits (no point) and exponent.
+void Split(std::string_view text, DecimalForm& form) {
+  const std::size_t e = text.find('e');
+  for (char c : text.substr(0, e)) {
+    if (c != '.') {
+      form.digits += c;
+    }
+  }
+  std::string_view exp = text.substr(e + 1);
+  if (!exp.empty() && exp.front() == '+') {
+    exp.remove_prefix(1);
+  }
+  std::from_chars(exp.data(), exp.data() + exp.size(), form.exponent);
+}
+
+void DropTrailingZeros(std::string& digits) {
+  while (digits.size() > 1 && digits.back() == '0') {
+    digits.pop_back();
+  }
+}
+
+// Exact binary-to-decimal rounding to 15 significant digits (slow path).
+void Rounded15(double magnitude, DecimalForm& form) {
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
+  form.digits.clear();
+  Split(std::string_view(buf, static_cast<std::size_t>(res.ptr - buf)), form);
+}
+
+// Exact rounding to 15 significant digits with integer arithmetic: the
+// double is m x 2^e, so m x 2^e x 10^q is a fraction A / B of 128-bit
+// integers for every amount a schedule shows. Returns false when A or B
+// would not fit; the caller then takes the slow way.
+bool Quick15(double magnitude, DecimalForm& form) {
+  using u128 = unsigned __int128;
+  static const auto kPow10 = [] {
+    std::array<u128, 39> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i) {
+      p[i] = p[i - 1] * 10;
+    }
+    return p;
+  }();
+  int e2 = 0;
+  const double frac = std::frexp(magnitude, &e2);
+  const auto m = static_cast<std::uint64_t>(std::ldexp(frac, 53));
+  const int e = e2 - 53;
+  // floor(log10(magnitude)), give or take one: magnitude is in [2^(e2-1), 2^e2).
+  int k = ((e2 - 1) * 78913) >> 18;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const int q = 14 - k;
+    // Bits needed: 10^q takes 3.33 bits a power, 2^e one.
+    const int a_bits = 53 + (q > 0 ? q * 10 / 3 + 1 : 0) + (e > 0 ? e : 0);
+    const int b_bits = 1 + (q < 0 ? -q * 10 / 3 + 1 : 0) + (e < 0 ? -e : 0);
+    if (a_bits > 126 || b_bits > 126) {
+      return false;
+    }
+    u128 a = u128{m} * kPow10[static_cast<std::size_t>(q > 0 ? q : 0)];
+    u128 n = 0;
+    u128 r = 0;
+    u128 b = 0;
+    if (q >= 0 && e <= 0) {
+      // Dividing by a power of two: a shift. The common case.
+      n = a >> -e;
+      r = a - (n << -e);
+      b = u128{1} << -e;
+    } else {
+      b = kPow10[static_cast<std::size_t>(q < 0 ? -q : 0)];
+      if (e > 0) {
+        a <<= e;
+      } else {
+        b <<= -e;
+      }
+      n = a / b;
+      r = a % b;
+    }
+    if (n >= 1000000000000000ULL) {
+      ++k;  // the estimate was one too low
+      continue;
+    }
+    if (n < 100000000000000ULL) {
+      --k;  // one too high
+      continue;
+    }
+    // Halves to even, as exact decimal conversion rounds.
+    if (2 * r > b || (2 * r == b && (n & 1) != 0)) {
+      ++n;
+    }
+    if (n == 1000000000000000ULL) {
+      n /= 10;
+      ++k;
+    }
+    char digits[15];
+    auto v = static_cast<std::uint64_t>(n);
+    for (int i = 14; i >= 0; --i) {
+      digits[i] = static_cast<char>('0' + v % 10);
+      v /= 10;
+    }
+    form.digits.assign(digits, 15);
+    form.exponent = k;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 DecimalForm ToDecimalForm(double value) {
   DecimalForm form;
@@ -13,89 +122,79 @@ DecimalForm ToDecimalForm(double value) {
     form.digits.assign(1, '0');
     return form;
   }
-  // d.dddddddddddddde+XX: exact binary-to-decimal rounding, locale-free.
-  char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
-  std::string_view text(buf, res.ptr - buf);
-  std::size_t e = text.find('e');
   form.negative = value < 0;
-  form.digits.reserve(15);
-  for (char c : text.substr(0, e)) {
-    if (c != '.') {
-      form.digits += c;
-    }
+  const double magnitude = std::fabs(value);
+  if (!Quick15(magnitude, form)) {
+    Rounded15(magnitude, form);
   }
-  while (form.digits.size() > 1 && form.digits.back() == '0') {
-    form.digits.pop_back();
-  }
-  std::string_view exp = text.substr(e + 1);
-  if (!exp.empty() && exp.front() == '+') {
-    exp.remove_prefix(1);
-  }
-  std::from_chars(exp.data(), exp.data() + exp.size(), form.exponent);
+  DropTrailingZeros(form.digits);
   return form;
 }
 
-namespace {
-
-std::string Grouped(const std::string& digits) {
-  std::string out;
-  out.reserve(digits.size() + digits.size() / 3);
-  std::size_t lead = digits.size() % 3;
-  if (lead == 0) {
-    lead = 3;
-  }
-  out.append(digits, 0, lead);
-  for (std::size_t i = lead; i < digits.size(); i += 3) {
-    out += ',';
-    out.append(digits, i, 3);
-  }
-  return out;
-}
-
-}  // namespace
-
-std::string FormatFixed(const DecimalForm& form, int decimals, bool group_thousands) {
-  // The digits of value x 10^decimals that sit before its point, rounded on
-  // the first digit dropped.
+std::u16string FormatFixed(const DecimalForm& form, int decimals, bool group_thousands) {
+  // The digits of value x 10^decimals before its point, rounded on the first
+  // digit dropped. Doubles need at most 309 + decimals of them.
+  char n[400];
   const long kept = static_cast<long>(form.exponent) + decimals + 1;
   const long count = static_cast<long>(form.digits.size());
-  std::string n;
+  std::size_t len = 0;
   bool round_up = false;
   if (kept >= 1) {
-    n.reserve(static_cast<std::size_t>(kept) + 1);
-    n.append(form.digits, 0, static_cast<std::size_t>(std::min(kept, count)));
-    n.append(static_cast<std::size_t>(std::max(0L, kept - count)), '0');
+    const long copied = std::min(kept, count);
+    std::copy_n(form.digits.data(), copied, n);
+    std::fill_n(n + copied, kept - copied, '0');
+    len = static_cast<std::size_t>(kept);
     round_up = kept < count && form.digits[static_cast<std::size_t>(kept)] >= '5';
   } else if (kept == 0) {
     round_up = form.digits[0] >= '5';
   }
+  // One spare place in front for a carry out of the first digit.
+  char* first = n;
   if (round_up) {
-    std::size_t i = n.size();
+    std::size_t i = len;
     while (i > 0 && n[i - 1] == '9') {
       n[--i] = '0';
     }
     if (i == 0) {
-      n.insert(n.begin(), '1');
+      std::copy_backward(n, n + len, n + len + 1);
+      n[0] = '1';
+      ++len;
     } else {
       ++n[i - 1];
     }
   }
-  std::size_t nz = n.find_first_not_of('0');
-  bool zero = nz == std::string::npos;
-  n = zero ? std::string() : n.substr(nz);
-  if (n.size() < static_cast<std::size_t>(decimals) + 1) {
-    n.insert(0, static_cast<std::size_t>(decimals) + 1 - n.size(), '0');
+  std::size_t skip = 0;
+  while (skip < len && first[skip] == '0') {
+    ++skip;
   }
-  std::string int_part = n.substr(0, n.size() - static_cast<std::size_t>(decimals));
-  std::string out;
+  const bool zero = skip == len;
+  first += skip;
+  len -= skip;
+  const std::size_t dec = static_cast<std::size_t>(decimals);
+  const std::size_t int_len = len > dec ? len - dec : 0;
+
+  std::u16string out;
+  out.reserve(int_len + int_len / 3 + dec + 3);
   if (form.negative && !zero) {
-    out += '-';
+    out += u'-';
   }
-  out += group_thousands ? Grouped(int_part) : int_part;
+  if (int_len == 0) {
+    out += u'0';
+  }
+  for (std::size_t i = 0; i < int_len; ++i) {
+    if (group_thousands && i > 0 && (int_len - i) % 3 == 0) {
+      out += u',';
+    }
+    out += static_cast<char16_t>(first[i]);
+  }
   if (decimals > 0) {
-    out += '.';
-    out.append(n, n.size() - static_cast<std::size_t>(decimals));
+    out += u'.';
+    for (std::size_t i = len; i < dec; ++i) {
+      out += u'0';  // leading zeros of the fraction
+    }
+    for (std::size_t i = int_len; i < len; ++i) {
+      out += static_cast<char16_t>(first[i]);
+    }
   }
   return out;
 }

@@ -17,6 +17,6 @@ DecimalForm ToDecimalForm(double value);
 
 // Rounds to `decimals` places, halves away from zero, on the decimal form.
 // A negative value that rounds to zero is written without its sign.
-std::string FormatFixed(const DecimalForm& form, int decimals, bool group_thousands);
+std::u16string FormatFixed(const DecimalForm& form, int decimals, bool group_thousands);
 
 }  // namespace tsubame

@@ -6,24 +6,26 @@
 namespace MdlCommon {
 namespace {
 
-std::u16string Widen(const std::string& s) { return std::u16string(s.begin(), s.end()); }
-
 std::u16string FormatText(std::u16string_view text, int decimals) {
   std::optional<double> v = tsubame::ParseNumber(text);
   if (!v) {
     return std::u16string(text);
   }
-  return Widen(tsubame::FormatFixed(tsubame::ToDecimalForm(*v), decimals, false));
+  return tsubame::FormatFixed(tsubame::ToDecimalForm(*v), decimals, false);
 }
 
 }  // namespace
 
 std::u16string FormatAmount(double value) {
-  return Widen(tsubame::FormatFixed(tsubame::ToDecimalForm(value), 0, true));
+  return tsubame::FormatFixed(tsubame::ToDecimalForm(value), 0, true);
 }
 
-std::u16string FormatRate(std::u16string_view text) { return FormatText(text, 3); }
+std::u16string FormatRate(std::u16string_view text) {
+  return FormatText(text, 3);
+}
 
-std::u16string FormatWhole(std::u16string_view text) { return FormatText(text, 0); }
+std::u16string FormatWhole(std::u16string_view text) {
+  return FormatText(text, 0);
+}
 
 }  // namespace MdlCommon

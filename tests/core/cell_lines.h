@@ -1,9 +1,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-// A grid row's cells joined by blanks: amounts are ASCII, so tables of
-// expected rows stay short plain strings.
+// Displayed texts are ASCII: narrowing keeps expected values short plain strings.
+inline std::string Narrow(std::u16string_view text) {
+  return std::string(text.begin(), text.end());
+}
+
+// A grid row's cells joined by blanks.
 template <class Cells>
 std::string Line(const Cells& cells) {
   std::string out;
@@ -11,9 +16,7 @@ std::string Line(const Cells& cells) {
     if (!out.empty()) {
       out += ' ';
     }
-    for (char16_t c : cell) {
-      out += static_cast<char>(c);
-    }
+    out += Narrow(cell);
   }
   return out;
 }

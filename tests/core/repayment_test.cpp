@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,18 +13,21 @@ using namespace tsubame;
 
 namespace {
 
+std::string Amount(double v) {
+  return Narrow(MdlCommon::FormatAmount(v));
+}
+
 struct LoanRun {
   std::vector<std::string> lines;  // "month principal interest payment balance"
   std::string totals;              // "interest paid", or "failed"
 };
 
-LoanRun Run(double amount, std::int16_t method, const LoanFieldTexts& texts) {
+LoanRun RunLoan(double amount, std::int16_t method, const LoanFieldTexts& texts) {
   RowCollector<RepaymentRow> collector(kRepaymentGridMonths);
   LoanRun run{{}, "failed"};
   try {
     RepaymentTotals t = ComputeRepaymentSchedule(amount, method, texts, std::ref(collector));
-    run.totals = Line(std::array{MdlCommon::FormatAmount(t.TotalInterest),
-                                 MdlCommon::FormatAmount(t.TotalPaid)});
+    run.totals = Amount(t.TotalInterest) + " " + Amount(t.TotalPaid);
   } catch (const Failure&) {
   }
   for (const RepaymentRow& row : collector.rows()) {
@@ -35,14 +36,12 @@ LoanRun Run(double amount, std::int16_t method, const LoanFieldTexts& texts) {
   return run;
 }
 
-std::string Amount(double v) { return Line(std::array{MdlCommon::FormatAmount(v)}); }
-
 const LoanFieldTexts kExampleA{u"1", u"12", u"0", u"0", u"0"};
 
 }  // namespace
 
 TEST(Repayment, EqualPrincipalExampleA) {
-  const LoanRun run = Run(1200000, EqualPrincipal, kExampleA);
+  const LoanRun run = RunLoan(1200000, EqualPrincipal, kExampleA);
   ASSERT_EQ(run.lines.size(), 12u);
   for (int m = 1; m <= 12; ++m) {
     const int interest = 12000 - 1000 * (m - 1);
@@ -59,16 +58,15 @@ TEST(Repayment, EqualInstalmentExampleA) {
       "5 98,460 8,158 106,619 717,350",    "6 99,445 7,174 106,619 617,905",
       "7 100,439 6,179 106,619 517,466",   "8 101,444 5,175 106,619 416,022",
       "9 102,458 4,160 106,619 313,564",   "10 103,483 3,136 106,619 210,081",
-      "11 104,518 2,101 106,619 105,563",  "12 105,563 1,056 106,619 0",
-  };
-  const LoanRun run = Run(1200000, EqualInstalment, kExampleA);
+      "11 104,518 2,101 106,619 105,563",  "12 105,563 1,056 106,619 0"};
+  const LoanRun run = RunLoan(1200000, EqualInstalment, kExampleA);
   EXPECT_EQ(run.lines, expected);
   // The displayed interests add to 79,424: totals add the unrounded values.
   EXPECT_EQ(run.totals, "79,423 1,279,423");
 }
 
 TEST(Repayment, DefermentThenSteppedRate) {
-  const LoanRun run = Run(1200000, EqualInstalment, {u"3", u"12", u"1", u"2", u"6"});
+  const LoanRun run = RunLoan(1200000, EqualInstalment, {u"3", u"12", u"1", u"2", u"6"});
   ASSERT_EQ(run.lines.size(), 36u);
   for (int m = 1; m <= 12; ++m) {
     EXPECT_EQ(run.lines[m - 1], std::to_string(m) + " 0 6,000 6,000 1,200,000");
@@ -82,17 +80,18 @@ TEST(Repayment, DefermentThenSteppedRate) {
 
 TEST(Repayment, ZeroAmountAndZeroRate) {
   for (std::int16_t method : {EqualPrincipal, EqualInstalment}) {
-    const LoanRun fresh = Run(0, method, {u"1", u"0", u"0", u"0", u"0"});
+    const LoanRun fresh = RunLoan(0, method, {u"1", u"0", u"0", u"0", u"0"});
     ASSERT_EQ(fresh.lines.size(), 12u);
     for (int m = 1; m <= 12; ++m) {
       EXPECT_EQ(fresh.lines[m - 1], std::to_string(m) + " 0 0 0 0");
     }
     EXPECT_EQ(fresh.totals, "0 0");
   }
-  const LoanRun run = Run(1200000, EqualInstalment, {u"2", u"0", u"0", u"0", u"0"});
+  const LoanRun run = RunLoan(1200000, EqualInstalment, {u"2", u"0", u"0", u"0", u"0"});
   ASSERT_EQ(run.lines.size(), 24u);
   for (int m = 1; m <= 24; ++m) {
-    EXPECT_EQ(run.lines[m - 1], std::to_string(m) + " 50,000 0 50,000 " + Amount(1200000 - 50000 * m));
+    EXPECT_EQ(run.lines[m - 1],
+              std::to_string(m) + " 50,000 0 50,000 " + Amount(1200000 - 50000 * m));
   }
   EXPECT_EQ(run.totals, "0 1,200,000");
 }
@@ -100,37 +99,38 @@ TEST(Repayment, ZeroAmountAndZeroRate) {
 // How far a run gets before it ends or fails: grid limits and lazy conversion.
 TEST(Repayment, RunLengthAndFailures) {
   struct Case {
-    const char* what;
     std::int16_t method;
-    LoanFieldTexts texts;
+    LoanFieldTexts texts;  // term, rate, deferment, stepped years, stepped rate
     std::size_t rows;
     std::string totals;  // "*" for any totals
   };
+  constexpr std::int16_t P = EqualPrincipal, I = EqualInstalment;
   const std::vector<Case> cases = {
-      {"term 37", EqualPrincipal, {u"37", u"2.5", u"0", u"0", u"0"}, 444, "*"},
-      {"term 37", EqualInstalment, {u"37", u"2.5", u"0", u"0", u"0"}, 444, "*"},
-      {"term 38", EqualPrincipal, {u"38", u"2.5", u"0", u"0", u"0"}, 449, "failed"},
-      {"term 38", EqualInstalment, {u"38", u"2.5", u"0", u"0", u"0"}, 449, "failed"},
-      {"deferment 38 of 39", EqualPrincipal, {u"39", u"2.5", u"38", u"0", u"0"}, 449, "failed"},
-      {"deferment = term", EqualPrincipal, {u"2", u"12", u"2", u"0", u"0"}, 24, "failed"},
-      {"deferment = term", EqualInstalment, {u"2", u"12", u"2", u"0", u"0"}, 24, "failed"},
-      {"deferment > term", EqualPrincipal, {u"1", u"12", u"2", u"0", u"0"}, 24, "288,000 288,000"},
-      {"deferment > term", EqualInstalment, {u"1", u"12", u"2", u"0", u"0"}, 24, "288,000 288,000"},
-      {"method 2", 2, kExampleA, 0, "0 0"},
-      {"method -1", -1, kExampleA, 0, "0 0"},
-      {"stepped rate never read", EqualPrincipal, {u"1", u"12", u"0", u"0", u"abc"}, 12, "78,000 1,278,000"},
-      {"instalment at stepped rate first", EqualInstalment, {u"1", u"12", u"0", u"0", u"abc"}, 0, "failed"},
-      {"bad rate after deferment", EqualPrincipal, {u"2", u"abc", u"1", u"1", u"6"}, 12, "failed"},
-      {"year beyond 16 bits", EqualPrincipal, {u"40000", u"12", u"0", u"0", u"0"}, 0, "failed"},
-      {"deferment beyond 16 bits", EqualInstalment, {u"2", u"12", u"40000", u"0", u"0"}, 0, "failed"},
-  };
-  for (const Case& c : cases) {
-    const LoanRun run = Run(1200000, c.method, c.texts);
-    EXPECT_EQ(run.lines.size(), c.rows) << c.what << " method " << c.method;
+      {P, {u"37", u"2.5", u"0", u"0", u"0"}, 444, "*"},
+      {I, {u"37", u"2.5", u"0", u"0", u"0"}, 444, "*"},
+      {P, {u"38", u"2.5", u"0", u"0", u"0"}, 449, "failed"},
+      {I, {u"38", u"2.5", u"0", u"0", u"0"}, 449, "failed"},
+      {P, {u"39", u"2.5", u"38", u"0", u"0"}, 449, "failed"},
+      {P, {u"2", u"12", u"2", u"0", u"0"}, 24, "failed"},  // deferment = term
+      {I, {u"2", u"12", u"2", u"0", u"0"}, 24, "failed"},
+      {P, {u"1", u"12", u"2", u"0", u"0"}, 24, "288,000 288,000"},  // deferment > term
+      {I, {u"1", u"12", u"2", u"0", u"0"}, 24, "288,000 288,000"},
+      {2, kExampleA, 0, "0 0"},
+      {-1, kExampleA, 0, "0 0"},
+      {P, {u"1", u"12", u"0", u"0", u"abc"}, 12, "78,000 1,278,000"},  // stepped rate unread
+      {I, {u"1", u"abc", u"0", u"1", u"12"}, 12, "79,423 1,279,423"},  // annual rate unread
+      {I, {u"1", u"12", u"0", u"0", u"abc"}, 0, "failed"},  // instalment at stepped rate first
+      {P, {u"2", u"abc", u"1", u"1", u"6"}, 12, "failed"},
+      {P, {u"40000", u"12", u"0", u"0", u"0"}, 0, "failed"},
+      {I, {u"2", u"12", u"40000", u"0", u"0"}, 0, "failed"}};
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const Case& c = cases[i];
+    const LoanRun run = RunLoan(1200000, c.method, c.texts);
+    EXPECT_EQ(run.lines.size(), c.rows) << "case " << i;
     if (c.totals == "*") {
-      EXPECT_NE(run.totals, "failed") << c.what << " method " << c.method;
+      EXPECT_NE(run.totals, "failed") << "case " << i;
     } else {
-      EXPECT_EQ(run.totals, c.totals) << c.what << " method " << c.method;
+      EXPECT_EQ(run.totals, c.totals) << "case " << i;
     }
   }
 }
@@ -139,12 +139,12 @@ TEST(Repayment, LevelInstalment) {
   EXPECT_NEAR(LevelInstalment(1200000, 12, 1), 106618.546414, 1e-6);
   EXPECT_EQ(LevelInstalment(1200000, 0, 2), 50000);
   EXPECT_THROW(LevelInstalment(1200000, 12, 0), Failure);
-  EXPECT_THROW(LevelInstalment(1200000, -1200, 1), Failure);  // log(0)
+  EXPECT_THROW(LevelInstalment(1200000, -1200, 1), Failure);   // log(0)
   EXPECT_THROW(LevelInstalment(1200000, 1e6, 1000), Failure);  // e^x overflows
 }
 
 TEST(Repayment, LongScheduleEndsAtZeroNotMinusZero) {
-  const LoanRun run = Run(10000000, EqualPrincipal, {u"35", u"2.5", u"0", u"0", u"0"});
+  const LoanRun run = RunLoan(10000000, EqualPrincipal, {u"35", u"2.5", u"0", u"0", u"0"});
   ASSERT_EQ(run.lines.size(), 420u);
   EXPECT_EQ(run.lines.back(), "420 23,810 50 23,859 0");
 }

@@ -1,0 +1,54 @@
+// Both schedules fed arbitrary field texts, with the grids' limits: every
+// failure is ours, and every cell and total shows a finite number.
+#include "common/core/formats.h"
+#include "common/core/row_collector.h"
+#include "depreciation/core/depreciation_rate.h"
+#include "depreciation/core/depreciation_schedule.h"
+#include "fuzz_input.h"
+#include "loan/core/repayment_schedule.h"
+
+using namespace tsubame;
+
+namespace {
+
+template <std::size_t N>
+void RequireCells(const std::array<std::u16string, N>& cells, const double* values) {
+  for (std::size_t i = 1; i < N; ++i) {
+    fuzz::RequireShows(cells[i], values[i - 1], 1);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz::Input in(data, size);
+  const std::int16_t method = static_cast<std::int16_t>(in.Byte() % 4) - 1;
+  const std::u16string amount = in.Text();
+  LoanFieldTexts texts{in.Text(), in.Text(), in.Text(), in.Text(), in.Text()};
+  RowCollector<RepaymentRow> months(kRepaymentGridMonths);
+  try {
+    const RepaymentTotals totals =
+        ComputeRepaymentSchedule(TextToDouble(amount), method, texts, std::ref(months));
+    fuzz::RequireShows(MdlCommon::FormatAmount(totals.TotalPaid), totals.TotalPaid, 1);
+    fuzz::RequireShows(MdlCommon::FormatAmount(totals.TotalInterest), totals.TotalInterest, 1);
+  } catch (const Failure&) {
+  }
+  for (const RepaymentRow& row : months.rows()) {
+    const double values[] = {row.Principal, row.Interest, row.Payment, row.Balance};
+    RequireCells(RepaymentCells(row), values);
+  }
+
+  RowCollector<DepreciationRow> years(kDepreciationGridYears);
+  try {
+    const std::int16_t life = TextToInt16(texts.termYears);
+    const double rate = MdlCommon::DepreciationRate(method, life);
+    fuzz::RequireShows(RateLabelText(rate), rate, 0.001);
+    ComputeDepreciationSchedule(TextToDouble(amount), life, method, rate, std::ref(years));
+  } catch (const Failure&) {
+  }
+  for (const DepreciationRow& row : years.rows()) {
+    const double values[] = {row.Depreciation, row.BookValue};
+    RequireCells(DepreciationCells(row), values);
+  }
+  return 0;
+}
