@@ -6,7 +6,9 @@
 
 namespace tsubame {
 
-ClickSwallower::ClickSwallower() : QObject(qApp) { qApp->installEventFilter(this); }
+ClickSwallower::ClickSwallower() : QObject(qApp) {
+  qApp->installEventFilter(this);
+}
 
 void ClickSwallower::SwallowPendingClick() {
   static QPointer<ClickSwallower> active;

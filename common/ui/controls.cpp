@@ -36,8 +36,7 @@ TextBox* MakeTextBox(QWidget* parent, const char* name, TwipsBox box) {
   return text;
 }
 
-QComboBox* MakeDropDown(QWidget* parent, const char* name, const QStringList& items,
-                        TwipsBox box) {
+QComboBox* MakeDropDown(QWidget* parent, const char* name, const QStringList& items, TwipsBox box) {
   QComboBox* combo = Named(new QComboBox(parent), name, box);
   combo->setEditable(false);
   combo->addItems(items);
@@ -45,13 +44,14 @@ QComboBox* MakeDropDown(QWidget* parent, const char* name, const QStringList& it
   return combo;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                        TwipsBox box) {
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, TwipsBox box) {
   QPushButton* button = Named(new QPushButton(caption, parent), name, box);
   button->setAutoDefault(false);
   return button;
 }
 
-void SetCaption(QLabel* label, QWidget* box) { label->setBuddy(box); }
+void SetCaption(QLabel* label, QWidget* box) {
+  label->setBuddy(box);
+}
 
 }  // namespace tsubame

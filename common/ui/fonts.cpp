@@ -13,6 +13,8 @@ QFont JapaneseFont(double point_size, int weight) {
   return font;
 }
 
-QFont DefaultFont() { return JapaneseFont(9); }
+QFont DefaultFont() {
+  return JapaneseFont(9);
+}
 
 }  // namespace tsubame

@@ -10,7 +10,8 @@ namespace tsubame {
 // every event handler of every window is wired through here.
 template <class Sender, class Signal, class Window>
 void OnEvent(Sender* sender, Signal signal, Window* window, void (Window::*handler)()) {
-  QObject::connect(sender, signal, window, [window, handler] { Trap([&] { (window->*handler)(); }); });
+  QObject::connect(sender, signal, window,
+                   [window, handler] { Trap([&] { (window->*handler)(); }); });
 }
 
 }  // namespace tsubame

@@ -60,7 +60,9 @@ QMessageBox::Icon IconOf(int icon) {
 
 }  // namespace
 
-int MessagesShown() { return g_messagesShown; }
+int MessagesShown() {
+  return g_messagesShown;
+}
 
 MessagePresenter SetMessagePresenter(MessagePresenter presenter) {
   return std::exchange(Presenter(), std::move(presenter));

@@ -1,6 +1,11 @@
 #include "common/ui/schedule_grid.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
 
 #include "common/core/failure.h"
 #include "common/ui/fonts.h"
@@ -31,7 +36,9 @@ ScheduleGrid::ScheduleGrid(int rows, int cols, QWidget* parent)
   horizontalHeader()->setStretchLastSection(false);
 }
 
-ScheduleGrid::~ScheduleGrid() { setModel(nullptr); }
+ScheduleGrid::~ScheduleGrid() {
+  setModel(nullptr);
+}
 
 void ScheduleGrid::SetRow(int row) {
   if (row < 0 || row >= m_rows) {
@@ -47,7 +54,9 @@ void ScheduleGrid::SetCol(int col) {
   m_col = col;
 }
 
-void ScheduleGrid::SetText(const QString& text) { m_model->SetCell(m_row, m_col, text); }
+void ScheduleGrid::SetText(const QString& text) {
+  m_model->SetCell(m_row, m_col, text);
+}
 
 QString ScheduleGrid::TextAt(int row, int col) const {
   if (row < 0 || row >= m_rows || col < 0 || col >= m_cols) {
@@ -64,7 +73,9 @@ void ScheduleGrid::SetColWidthTwips(int col, int twips) {
   setColumnWidth(col, TwipsToPixels(twips));
 }
 
-void ScheduleGrid::Clear() { m_model->ClearCells(); }
+void ScheduleGrid::Clear() {
+  m_model->ClearCells();
+}
 
 int ScheduleGrid::FilledRows() const {
   int filled = 0;
@@ -77,6 +88,59 @@ int ScheduleGrid::FilledRows() const {
     }
   }
   return filled;
+}
+
+QString ScheduleGrid::CopyText() const {
+  int top = 0;
+  int bottom = FilledRows();
+  int left = 0;
+  int right = m_cols - 1;
+  const QModelIndexList selected = selectionModel()->selectedIndexes();
+  if (!selected.isEmpty()) {
+    top = m_rows;
+    bottom = -1;
+    left = m_cols;
+    right = -1;
+    for (const QModelIndex& index : selected) {
+      top = std::min(top, index.row() + 1);
+      bottom = std::max(bottom, index.row() + 1);
+      left = std::min(left, index.column());
+      right = std::max(right, index.column());
+    }
+    bottom = std::min(bottom, std::max(top, FilledRows()));  // not the empty rows below
+  }
+  QString text;
+  for (int r = top; r <= bottom; ++r) {
+    for (int c = left; c <= right; ++c) {
+      QString cell = TextAt(r, c);
+      if (r == 0) {
+        while (cell.endsWith(u' ')) {
+          cell.chop(1);
+        }
+      }
+      text += cell;
+      text += c < right ? u'\t' : u'\n';
+    }
+  }
+  return text;
+}
+
+void ScheduleGrid::CopyToClipboard() const {
+  QApplication::clipboard()->setText(CopyText());
+}
+
+void ScheduleGrid::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    CopyToClipboard();
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void ScheduleGrid::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  menu.addAction(QStringLiteral("コピー"), this, &ScheduleGrid::CopyToClipboard);
+  menu.exec(event->globalPos());
 }
 
 }  // namespace tsubame

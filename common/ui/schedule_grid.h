@@ -41,6 +41,16 @@ class ScheduleGrid : public QTableView {
   // The number of rows below the heading that hold any text.
   int FilledRows() const;
 
+  // What Ctrl+C and "コピー" put on the clipboard: the selected cells, or the
+  // whole filled schedule with its headings when nothing is selected; cells
+  // separated by tabs, rows by line ends, headings without trailing blanks.
+  QString CopyText() const;
+  void CopyToClipboard() const;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
  private:
   int m_rows;
   int m_cols;

@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -59,13 +60,11 @@ class SharedPiecesTest : public QObject {
     QTest::addColumn<int>("result");  // of the default button
     QTest::addRow("000") << QString::fromStdU16String(std::u16string(MdlCommon::MsgInvalidInput))
                          << 1 << int(QMessageBox::Critical) << 1;
-    QTest::addRow("020") << QString::fromStdU16String(
-                                std::u16string(MdlCommon::MsgProcessingError))
+    QTest::addRow("020") << QString::fromStdU16String(std::u16string(MdlCommon::MsgProcessingError))
                          << 1 << int(QMessageBox::Warning) << 1;
-    QTest::addRow("411 yes/no, No default") << "411はい？" << 2 << int(QMessageBox::Question)
-                                            << 7;
-    QTest::addRow("3 buttons, third default") << "332取消？" << 3
-                                              << int(QMessageBox::Information) << 2;
+    QTest::addRow("411 yes/no, No default") << "411はい？" << 2 << int(QMessageBox::Question) << 7;
+    QTest::addRow("3 buttons, third default")
+        << "332取消？" << 3 << int(QMessageBox::Information) << 2;
     QTest::addRow("9 gives OK") << "999なし" << 1 << int(QMessageBox::NoIcon) << 1;
   }
 
@@ -96,9 +95,8 @@ class SharedPiecesTest : public QObject {
     auto* button = new QPushButton("実行", &form);
     button->move(0, 40);
     int clicks = 0;
-    QObject::connect(term, &tsubame::TextBox::LostFocus, [term] {
-      tsubame::Trap([term] { MdlCommon::ValidateNumericField(term); });
-    });
+    QObject::connect(term, &tsubame::TextBox::LostFocus,
+                     [term] { tsubame::Trap([term] { MdlCommon::ValidateNumericField(term); }); });
     QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
     form.show();
     form.activateWindow();
@@ -151,6 +149,32 @@ class SharedPiecesTest : public QObject {
     QCOMPARE(grid.Rows(), 4);
   }
 
+  void copiesSelectionOrWholeSchedule() {
+    tsubame::ScheduleGrid grid(5, 3);
+    const char* cells[3][3] = {{"年数", "減価償却費    ", "現存価格      "},
+                               {"1", "180,000", "820,000"},
+                               {"2", "50,000", "50,000"}};
+    for (int r = 0; r < 3; ++r) {
+      grid.SetRow(r);
+      for (int c = 0; c < 3; ++c) {
+        grid.SetCol(c);
+        grid.SetText(QString::fromUtf8(cells[r][c]));
+      }
+    }
+    QCOMPARE(
+        grid.CopyText(),
+        QStringLiteral("年数\t減価償却費\t現存価格\n1\t180,000\t820,000\n2\t50,000\t50,000\n"));
+    grid.selectionModel()->select(
+        QItemSelection(grid.model()->index(0, 1), grid.model()->index(3, 2)),
+        QItemSelectionModel::Select);
+    QCOMPARE(grid.CopyText(), QStringLiteral("180,000\t820,000\n50,000\t50,000\n"));
+    grid.show();
+    grid.setFocus();
+    QTest::keySequence(&grid, QKeySequence::Copy);
+    QCOMPARE(QApplication::clipboard()->text(), grid.CopyText());
+    QCOMPARE(grid.TextAt(1, 1), QStringLiteral("180,000"));  // still read-only
+  }
+
   void centerFormUsesOuterSizeWithoutClamping_data() {
     QTest::addColumn<QSize>("size");
     QTest::addRow("small") << QSize(178, 160);
@@ -161,7 +185,8 @@ class SharedPiecesTest : public QObject {
     QFETCH(QSize, size);
     tsubame::Form form;
     form.resize(size);
-    QObject::connect(&form, &tsubame::Form::Activated, [] { tsubame::Trap(MdlCommon::CenterForm); });
+    QObject::connect(&form, &tsubame::Form::Activated,
+                     [] { tsubame::Trap(MdlCommon::CenterForm); });
     form.show();
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));

@@ -90,9 +90,9 @@ class LoanWindowTest : public QObject {
   }
 
   void tabOrder() {
-    const QStringList expected = {"CmbHensai", "TxtKikan", "TxtNenri",   "TxtSueoki",
-                                  "TxtDankaiKikan", "TxtDankaiNenri", "CmdOK", "CmdBack",
-                                  "GrdPreview", "TxtKingaku"};
+    const QStringList expected = {"CmbHensai",      "TxtKikan",       "TxtNenri", "TxtSueoki",
+                                  "TxtDankaiKikan", "TxtDankaiNenri", "CmdOK",    "CmdBack",
+                                  "GrdPreview",     "TxtKingaku"};
     QStringList seen;
     for (int i = 0; i < expected.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -107,31 +107,111 @@ class LoanWindowTest : public QObject {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("message");
-    QTest::addRow("empty term") << "TxtKikan" << "" << "" << "1" << "";
-    QTest::addRow("zero term") << "TxtKikan" << "" << "0" << "0" << kInvalidInput;
-    QTest::addRow("zero point zero term") << "TxtKikan" << "" << "0.0" << "0.0" << kInvalidInput;
-    QTest::addRow("negative term") << "TxtKikan" << "" << "-2" << "-2" << "";
-    QTest::addRow("term 0.4") << "TxtKikan" << "" << "0.4" << "0" << "";
-    QTest::addRow("term 7.5") << "TxtKikan" << "" << "7.5" << "8" << "";
-    QTest::addRow("term 40000") << "TxtKikan" << "" << "40000" << "40000" << "";
-    QTest::addRow("empty rate") << "TxtNenri" << "" << "" << "0" << "";
-    QTest::addRow("letters in rate") << "TxtNenri" << "" << "abc" << "abc" << kInvalidInput;
-    QTest::addRow("rate as typed") << "TxtNenri" << "" << "3.25" << "3.25" << "";
-    QTest::addRow("negative rate") << "TxtDankaiNenri" << "" << "-1" << "-1" << "";
-    QTest::addRow("defer below term") << "TxtSueoki" << "10" << "9" << "9" << "";
-    QTest::addRow("defer equal term") << "TxtSueoki" << "10" << "10" << "10" << kInvalidInput;
-    QTest::addRow("defer 9.5 rounds to 10") << "TxtSueoki" << "10" << "9.5" << "9.5"
-                                            << kInvalidInput;
-    QTest::addRow("defer 2.5 rounds to 2") << "TxtSueoki" << "3" << "2.5" << "3" << "";
-    QTest::addRow("empty defer") << "TxtSueoki" << "1" << "" << "0" << "";
-    QTest::addRow("negative defer") << "TxtSueoki" << "5" << "-1" << "-1" << "";
-    QTest::addRow("defer 0 under term -2") << "TxtSueoki" << "-2" << "0" << "0" << kInvalidInput;
-    QTest::addRow("defer 40000") << "TxtSueoki" << "5" << "40000" << "40000" << kProcessingError;
-    QTest::addRow("defer, term 40000") << "TxtSueoki" << "40000" << "1" << "1"
-                                       << kProcessingError;
-    QTest::addRow("step equal term") << "TxtDankaiKikan" << "10" << "10" << "10" << "";
-    QTest::addRow("step above term") << "TxtDankaiKikan" << "10" << "11" << "11" << kInvalidInput;
-    QTest::addRow("step letters") << "TxtDankaiKikan" << "10" << "x" << "x" << kInvalidInput;
+    QTest::addRow("empty term") << "TxtKikan"
+                                << ""
+                                << ""
+                                << "1"
+                                << "";
+    QTest::addRow("zero term") << "TxtKikan"
+                               << ""
+                               << "0"
+                               << "0" << kInvalidInput;
+    QTest::addRow("zero point zero term") << "TxtKikan"
+                                          << ""
+                                          << "0.0"
+                                          << "0.0" << kInvalidInput;
+    QTest::addRow("negative term") << "TxtKikan"
+                                   << ""
+                                   << "-2"
+                                   << "-2"
+                                   << "";
+    QTest::addRow("term 0.4") << "TxtKikan"
+                              << ""
+                              << "0.4"
+                              << "0"
+                              << "";
+    QTest::addRow("term 7.5") << "TxtKikan"
+                              << ""
+                              << "7.5"
+                              << "8"
+                              << "";
+    QTest::addRow("term 40000") << "TxtKikan"
+                                << ""
+                                << "40000"
+                                << "40000"
+                                << "";
+    QTest::addRow("empty rate") << "TxtNenri"
+                                << ""
+                                << ""
+                                << "0"
+                                << "";
+    QTest::addRow("letters in rate") << "TxtNenri"
+                                     << ""
+                                     << "abc"
+                                     << "abc" << kInvalidInput;
+    QTest::addRow("rate as typed") << "TxtNenri"
+                                   << ""
+                                   << "3.25"
+                                   << "3.25"
+                                   << "";
+    QTest::addRow("negative rate") << "TxtDankaiNenri"
+                                   << ""
+                                   << "-1"
+                                   << "-1"
+                                   << "";
+    QTest::addRow("defer below term") << "TxtSueoki"
+                                      << "10"
+                                      << "9"
+                                      << "9"
+                                      << "";
+    QTest::addRow("defer equal term") << "TxtSueoki"
+                                      << "10"
+                                      << "10"
+                                      << "10" << kInvalidInput;
+    QTest::addRow("defer 9.5 rounds to 10") << "TxtSueoki"
+                                            << "10"
+                                            << "9.5"
+                                            << "9.5" << kInvalidInput;
+    QTest::addRow("defer 2.5 rounds to 2") << "TxtSueoki"
+                                           << "3"
+                                           << "2.5"
+                                           << "3"
+                                           << "";
+    QTest::addRow("empty defer") << "TxtSueoki"
+                                 << "1"
+                                 << ""
+                                 << "0"
+                                 << "";
+    QTest::addRow("negative defer") << "TxtSueoki"
+                                    << "5"
+                                    << "-1"
+                                    << "-1"
+                                    << "";
+    QTest::addRow("defer 0 under term -2") << "TxtSueoki"
+                                           << "-2"
+                                           << "0"
+                                           << "0" << kInvalidInput;
+    QTest::addRow("defer 40000") << "TxtSueoki"
+                                 << "5"
+                                 << "40000"
+                                 << "40000" << kProcessingError;
+    QTest::addRow("defer, term 40000") << "TxtSueoki"
+                                       << "40000"
+                                       << "1"
+                                       << "1" << kProcessingError;
+    QTest::addRow("step equal term") << "TxtDankaiKikan"
+                                     << "10"
+                                     << "10"
+                                     << "10"
+                                     << "";
+    QTest::addRow("step above term") << "TxtDankaiKikan"
+                                     << "10"
+                                     << "11"
+                                     << "11" << kInvalidInput;
+    QTest::addRow("step letters") << "TxtDankaiKikan"
+                                  << "10"
+                                  << "x"
+                                  << "x" << kInvalidInput;
   }
 
   void fieldRules() {
@@ -193,11 +273,16 @@ class LoanWindowTest : public QObject {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<int>("messages");
-    QTest::addRow("seven digits") << "1234567" << "1,234,567" << 0;
-    QTest::addRow("decimals") << "1234.5" << "1,234.5" << 0;
-    QTest::addRow("letter") << "12a" << "12" << 1;
-    QTest::addRow("lone point") << "." << "" << 1;
-    QTest::addRow("lone minus is refused") << "-1234" << "1,234" << 1;
+    QTest::addRow("seven digits") << "1234567"
+                                  << "1,234,567" << 0;
+    QTest::addRow("decimals") << "1234.5"
+                              << "1,234.5" << 0;
+    QTest::addRow("letter") << "12a"
+                            << "12" << 1;
+    QTest::addRow("lone point") << "."
+                                << "" << 1;
+    QTest::addRow("lone minus is refused") << "-1234"
+                                           << "1,234" << 1;
   }
 
   void groupsDigitsWhileTyping() {
@@ -223,8 +308,8 @@ class LoanWindowTest : public QObject {
   void tabIntoAmountKeepsSelection() {
     Box("TxtKingaku")->setText("1,234");
     Button("CmdBack")->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(Button("CmdBack"), Qt::Key_Tab);   // to the grid
-    QTest::keyClick(Grid(), Qt::Key_Tab);              // round to the amount
+    QTest::keyClick(Button("CmdBack"), Qt::Key_Tab);  // to the grid
+    QTest::keyClick(Grid(), Qt::Key_Tab);             // round to the amount
     QCOMPARE(QApplication::focusWidget(), Box("TxtKingaku"));
     QCOMPARE(Box("TxtKingaku")->selectedText(), QStringLiteral("1,234"));
     QTest::keyClicks(Box("TxtKingaku"), "5");
@@ -239,10 +324,12 @@ class LoanWindowTest : public QObject {
     QTest::addColumn<QString>("paid");
     QTest::addRow("equal principal")
         << 0 << QStringList{"3", "100,000", "10,000", "110,000", "900,000"}
-        << QStringList{"12", "100,000", "1,000", "101,000", "0"} << "78,000" << "1,278,000";
+        << QStringList{"12", "100,000", "1,000", "101,000", "0"} << "78,000"
+        << "1,278,000";
     QTest::addRow("equal instalments")
         << 1 << QStringList{"3", "96,520", "10,098", "106,619", "913,296"}
-        << QStringList{"12", "105,563", "1,056", "106,619", "0"} << "79,423" << "1,279,423";
+        << QStringList{"12", "105,563", "1,056", "106,619", "0"} << "79,423"
+        << "1,279,423";
   }
 
   void workedExample() {
@@ -270,12 +357,30 @@ class LoanWindowTest : public QObject {
     QTest::addColumn<QString>("defer");
     QTest::addColumn<QString>("rate");
     QTest::addColumn<int>("rows");  // -1: the previous schedule stays
-    QTest::addRow("37 years") << "1200000" << "37" << "0" << "12" << 444;
-    QTest::addRow("38 years") << "1200000" << "38" << "0" << "12" << 449;
-    QTest::addRow("deferment equal to term") << "1200000" << "2" << "2" << "12" << 24;
-    QTest::addRow("amount not a number") << "abc" << "1" << "0" << "12" << -1;
-    QTest::addRow("rate not a number") << "1200000" << "1" << "0" << "x" << 0;
-    QTest::addRow("term out of range") << "1200000" << "40000" << "0" << "12" << 0;
+    QTest::addRow("37 years") << "1200000"
+                              << "37"
+                              << "0"
+                              << "12" << 444;
+    QTest::addRow("38 years") << "1200000"
+                              << "38"
+                              << "0"
+                              << "12" << 449;
+    QTest::addRow("deferment equal to term") << "1200000"
+                                             << "2"
+                                             << "2"
+                                             << "12" << 24;
+    QTest::addRow("amount not a number") << "abc"
+                                         << "1"
+                                         << "0"
+                                         << "12" << -1;
+    QTest::addRow("rate not a number") << "1200000"
+                                       << "1"
+                                       << "0"
+                                       << "x" << 0;
+    QTest::addRow("term out of range") << "1200000"
+                                       << "40000"
+                                       << "0"
+                                       << "12" << 0;
   }
 
   void failuresAndWhatStays() {

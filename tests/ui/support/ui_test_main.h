@@ -30,14 +30,14 @@ inline void ArmModalWatchdog(QApplication& app) {
 }  // namespace tsubame::test
 
 // Runs a Qt Test class on the offscreen platform unless a display is asked for.
-#define TSUBAME_UI_TEST_MAIN(TestClass)                     \
-  int main(int argc, char** argv) {                         \
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {   \
-      qputenv("QT_QPA_PLATFORM", "offscreen");              \
-    }                                                       \
-    QApplication app(argc, argv);                           \
-    app.setFont(tsubame::DefaultFont());                    \
-    tsubame::test::ArmModalWatchdog(app);                   \
-    TestClass test;                                         \
-    return QTest::qExec(&test, argc, argv);                 \
+#define TSUBAME_UI_TEST_MAIN(TestClass)                   \
+  int main(int argc, char** argv) {                       \
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) { \
+      qputenv("QT_QPA_PLATFORM", "offscreen");            \
+    }                                                     \
+    QApplication app(argc, argv);                         \
+    app.setFont(tsubame::DefaultFont());                  \
+    tsubame::test::ArmModalWatchdog(app);                 \
+    TestClass test;                                       \
+    return QTest::qExec(&test, argc, argv);               \
   }
