@@ -2,10 +2,52 @@
 
 #include "common/ui/form.h"
 
-// 減価償却計算: the depreciation calculator.
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace tsubame {
+class ScheduleGrid;
+class TextBox;
+struct DepreciationRow;
+}  // namespace tsubame
+
+// 減価償却計算: the depreciation calculator. It holds no numbers of its own:
+// the rate label follows the method and life, "実行" writes the schedule.
 class FrmGenka : public tsubame::Form {
   Q_OBJECT
 
  public:
   explicit FrmGenka(QWidget* parent = nullptr);
+
+ private:
+  void BuildControls();
+  void ConnectHandlers();
+
+  void Form_Load();
+  void Form_Activate();
+  void TxtKingaku_GotFocus();
+  void TxtTaiyo_GotFocus();
+  void TxtKingaku_KeyUp();
+  void TxtKingaku_LostFocus();
+  void TxtTaiyo_LostFocus();
+  void CmbShokyaku_Click();
+  void CmdOK_Click();
+  void CmdBack_Click();
+
+  // The rate label for the chosen method and the life as typed.
+  void ShowRate();
+
+  void ResetDepreciationGrid();
+  void AppendDepreciationRow(const tsubame::DepreciationRow& row);
+
+  QGroupBox* FraDetail = nullptr;
+  tsubame::TextBox* TxtKingaku = nullptr;
+  QComboBox* CmbShokyaku = nullptr;
+  tsubame::TextBox* TxtTaiyo = nullptr;
+  QLabel* LblRitsuOut = nullptr;
+  QPushButton* CmdOK = nullptr;
+  QPushButton* CmdBack = nullptr;
+  tsubame::ScheduleGrid* GrdPreview = nullptr;
 };

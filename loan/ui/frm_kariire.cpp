@@ -50,8 +50,8 @@ void FrmKariire::BuildControls() {
   using tsubame::MakeLabel;
   using tsubame::MakeTextBox;
   using tsubame::SetCaption;
-  FraDetail = tsubame::MakeFrame(this, "FraDetail", QStringLiteral("借入金内容"),
-                                 {240, 240, 5535, 2295});
+  FraDetail =
+      tsubame::MakeFrame(this, "FraDetail", QStringLiteral("借入金内容"), {240, 240, 5535, 2295});
   QWidget* f = FraDetail;
   TxtKingaku = MakeTextBox(f, "TxtKingaku", {1200, 360, 1200, 270});
   CmbHensai = tsubame::MakeDropDown(f, "CmbHensai",
@@ -68,8 +68,7 @@ void FrmKariire::BuildControls() {
              CmbHensai);
   SetCaption(MakeLabel(f, "LblKikan", QStringLiteral("期間"), {240, 1320, 900, 255}), TxtKikan);
   SetCaption(MakeLabel(f, "LblNenri", QStringLiteral("年利"), {240, 1800, 900, 255}), TxtNenri);
-  SetCaption(MakeLabel(f, "LblSueoki", QStringLiteral("据置"), {2760, 360, 1500, 255}),
-             TxtSueoki);
+  SetCaption(MakeLabel(f, "LblSueoki", QStringLiteral("据置"), {2760, 360, 1500, 255}), TxtSueoki);
   SetCaption(
       MakeLabel(f, "LblDankaiKikan", QStringLiteral("段階金利の期間"), {2760, 840, 1500, 255}),
       TxtDankaiKikan);
@@ -97,7 +96,7 @@ void FrmKariire::BuildControls() {
   MakeLabel(this, "LblShiharai", QStringLiteral("支払い金額の合計"), {240, 6600, 1500, 255});
   MakeLabel(this, "LblRisoku", QStringLiteral("利息の合計"), {3840, 6600, 1500, 255});
 
-  QWidget* order[] = {TxtKingaku, CmbHensai,      TxtKikan, TxtNenri, TxtSueoki,
+  QWidget* order[] = {TxtKingaku,     CmbHensai,      TxtKikan, TxtNenri, TxtSueoki,
                       TxtDankaiKikan, TxtDankaiNenri, CmdOK,    CmdBack,  GrdPreview};
   for (std::size_t i = 1; i < std::size(order); ++i) {
     setTabOrder(order[i - 1], order[i]);
