@@ -1,10 +1,11 @@
 # The two everyday commands: `make run` and `make test`.
 BUILD   ?= build
+ASAN_BUILD ?= build-asan
 JOBS    ?= $(shell nproc)
 PREFIX  ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test bench fuzz format install clean
+.PHONY: all deps build asan-build run test bench fuzz format install clean
 
 all: build
 
@@ -20,8 +21,21 @@ build: deps $(BUILD)/build.ninja
 run: build
 	./$(BUILD)/tsubame
 
-test: build
+# The sanitizer build: every test again under AddressSanitizer and
+# UndefinedBehaviorSanitizer; any report fails the run.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+$(ASAN_BUILD)/build.ninja:
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTSUBAME_SANITIZE=ON
+
+asan-build: deps $(ASAN_BUILD)/build.ninja
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+test: build asan-build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	./$(BUILD)/bench/tsubame_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
