@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -42,16 +43,23 @@ void Rounded15(double magnitude, DecimalForm& form) {
 // double is m x 2^e, so m x 2^e x 10^q is a fraction A / B of 128-bit
 // integers for every amount a schedule shows. Returns false when A or B
 // would not fit; the caller then takes the slow way.
-bool Quick15(double magnitude, DecimalForm& form) {
-  using u128 = unsigned __int128;
-  static const auto kPow10 = [] {
-    std::array<u128, 39> p{};
-    p[0] = 1;
-    for (std::size_t i = 1; i < p.size(); ++i) {
-      p[i] = p[i - 1] * 10;
-    }
-    return p;
-  }();
+using u128 = unsigned __int128;
+
+const std::array<u128, 39> kPow10 = [] {
+  std::array<u128, 39> p{};
+  p[0] = 1;
+  for (std::size_t i = 1; i < p.size(); ++i) {
+    p[i] = p[i - 1] * 10;
+  }
+  return p;
+}();
+
+// The 15 digits as an integer n in [10^14, 10^15) and the exponent k, so
+// that the rounded value is n x 10^(k - 14).
+bool Quick15(double magnitude, std::uint64_t& digits, int& exponent) {
+  if (!(magnitude >= DBL_MIN)) {
+    return false;  // subnormals carry fewer than 15 digits: the exact way
+  }
   int e2 = 0;
   const double frac = std::frexp(magnitude, &e2);
   const auto m = static_cast<std::uint64_t>(std::ldexp(frac, 53));
@@ -101,17 +109,25 @@ bool Quick15(double magnitude, DecimalForm& form) {
       n /= 10;
       ++k;
     }
-    char digits[15];
-    auto v = static_cast<std::uint64_t>(n);
-    for (int i = 14; i >= 0; --i) {
-      digits[i] = static_cast<char>('0' + v % 10);
-      v /= 10;
-    }
-    form.digits.assign(digits, 15);
-    form.exponent = k;
+    digits = static_cast<std::uint64_t>(n);
+    exponent = k;
     return true;
   }
   return false;
+}
+
+bool Quick15(double magnitude, DecimalForm& form) {
+  std::uint64_t n = 0;
+  if (!Quick15(magnitude, n, form.exponent)) {
+    return false;
+  }
+  char digits[15];
+  for (int i = 14; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  }
+  form.digits.assign(digits, 15);
+  return true;
 }
 
 }  // namespace
@@ -197,6 +213,41 @@ std::u16string FormatFixed(const DecimalForm& form, int decimals, bool group_tho
     }
   }
   return out;
+}
+
+std::u16string FormatWholeUnits(double value, bool group_thousands) {
+  std::uint64_t n = 0;
+  int k = 0;
+  const double magnitude = std::fabs(value);
+  if (!std::isfinite(value) || !Quick15(magnitude, n, k) || k >= 15) {
+    return FormatFixed(ToDecimalForm(value), 0, group_thousands);
+  }
+  // The common case, straight from the 15 digits: whole units, halves up.
+  std::uint64_t units = 0;
+  if (k >= 0) {
+    const auto scale = static_cast<std::uint64_t>(kPow10[static_cast<std::size_t>(14 - k)]);
+    units = n / scale;
+    if ((n % scale) * 2 >= scale) {
+      ++units;
+    }
+  } else if (k == -1 && n >= 500000000000000ULL) {
+    units = 1;
+  }
+  char16_t buf[32];
+  char16_t* p = buf + std::size(buf);
+  int count = 0;
+  do {
+    if (group_thousands && count > 0 && count % 3 == 0) {
+      *--p = u',';
+    }
+    *--p = static_cast<char16_t>(u'0' + units % 10);
+    units /= 10;
+    ++count;
+  } while (units != 0);
+  if (value < 0 && !(count == 1 && *p == u'0')) {
+    *--p = u'-';
+  }
+  return std::u16string(p, buf + std::size(buf));
 }
 
 }  // namespace tsubame

@@ -19,4 +19,7 @@ DecimalForm ToDecimalForm(double value);
 // A negative value that rounds to zero is written without its sign.
 std::u16string FormatFixed(const DecimalForm& form, int decimals, bool group_thousands);
 
+// FormatFixed(ToDecimalForm(value), 0, group_thousands), the quick way.
+std::u16string FormatWholeUnits(double value, bool group_thousands);
+
 }  // namespace tsubame

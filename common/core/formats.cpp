@@ -17,7 +17,7 @@ std::u16string FormatText(std::u16string_view text, int decimals) {
 }  // namespace
 
 std::u16string FormatAmount(double value) {
-  return tsubame::FormatFixed(tsubame::ToDecimalForm(value), 0, true);
+  return tsubame::FormatWholeUnits(value, true);
 }
 
 std::u16string FormatRate(std::u16string_view text) {
