@@ -5,7 +5,7 @@ JOBS    ?= $(shell nproc)
 PREFIX  ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build asan-build run test bench fuzz format install clean
+.PHONY: all deps build asan-build run test bench fuzz screenshots format install clean
 
 all: build
 
@@ -52,6 +52,9 @@ fuzz: deps
 	    -artifact_prefix=build-fuzz/ build-fuzz/corpus/$$t tests/fuzz/corpus/$$t 2>&1 \
 	    | grep -E '^(stat::number_of_executed_units|==|SUMMARY|ERROR)|crash-' || exit 1; \
 	done
+
+screenshots: build
+	sh scripts/screenshots
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

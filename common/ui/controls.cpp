@@ -46,7 +46,7 @@ QComboBox* MakeDropDown(QWidget* parent, const char* name, const QStringList& it
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, TwipsBox box) {
   QPushButton* button = Named(new QPushButton(caption, parent), name, box);
-  button->setAutoDefault(false);
+  button->setAutoDefault(true);  // Enter clicks the focused button
   return button;
 }
 

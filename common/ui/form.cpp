@@ -26,6 +26,7 @@ Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void Form::ShowModal() {
+  m_unloaded = false;
   setWindowModality(Qt::ApplicationModal);
   QEventLoop loop;
   connect(this, &Form::Unloaded, &loop, &QEventLoop::quit);

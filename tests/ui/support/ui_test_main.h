@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 
 #include "common/ui/fonts.h"
 

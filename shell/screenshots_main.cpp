@@ -1,0 +1,105 @@
+// Draws the splash, the menu and each calculator with a worked example into PNG files,
+// for the documentation. Inputs are found by control name; a control that a
+// window lacks is left out, so an unfinished window is drawn as it is.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLineEdit>
+#include <QWindow>
+#include <cstdio>
+#include <initializer_list>
+
+#include "common/ui/fonts.h"
+#include "common/ui/message_box.h"
+#include "depreciation/ui/frm_genka.h"
+#include "loan/ui/frm_kariire.h"
+#include "shell/frm_menu.h"
+#include "shell/frm_splash.h"
+
+namespace {
+
+struct Input {
+  const char* control;
+  const char* value;  // the text typed, or the item picked from a list
+};
+
+void Fill(QWidget* window, std::initializer_list<Input> inputs) {
+  for (const Input& in : inputs) {
+    const QString value = QString::fromUtf8(in.value);
+    if (auto* box = window->findChild<QLineEdit*>(QString::fromLatin1(in.control))) {
+      box->setText(value);
+    } else if (auto* list = window->findChild<QComboBox*>(QString::fromLatin1(in.control))) {
+      list->setCurrentIndex(list->findText(value));
+    } else {
+      std::fprintf(stderr, "%s: no %s, left out\n", qPrintable(window->objectName()), in.control);
+    }
+  }
+}
+
+void Press(QWidget* window, const char* control) {
+  if (auto* button = window->findChild<QAbstractButton*>(QString::fromLatin1(control))) {
+    button->click();
+  } else {
+    std::fprintf(stderr, "%s: no %s, not pressed\n", qPrintable(window->objectName()), control);
+  }
+}
+
+// Shows the window until the display has drawn it, then saves its client area.
+bool Shoot(QWidget* window, const QString& file) {
+  window->show();
+  const QDeadlineTimer deadline(5000);
+  while (!(window->windowHandle() && window->windowHandle()->isExposed()) &&
+         !deadline.hasExpired()) {
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+  QApplication::processEvents();
+  const bool saved = window->grab().save(file, "PNG");
+  std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "wrote" : "cannot write",
+               qPrintable(file));
+  window->hide();
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setFont(tsubame::DefaultFont());
+  const QString dir =
+      argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
+  if (!QDir().mkpath(dir)) {
+    std::fprintf(stderr, "cannot make %s\n", qPrintable(dir));
+    return 1;
+  }
+  // A box would wait for a click nobody gives: report it and go on.
+  tsubame::SetMessagePresenter([](const tsubame::MessageRequest& request) {
+    std::fprintf(stderr, "message: %s\n", qPrintable(request.text.trimmed()));
+    return 1;
+  });
+
+  bool ok = true;
+  {
+    FrmSplash splash;
+    ok = Shoot(&splash, dir + QStringLiteral("/splash.png")) && ok;
+  }
+  {
+    FrmMenu menu;
+    ok = Shoot(&menu, dir + QStringLiteral("/menu.png")) && ok;
+  }
+  {
+    FrmKariire loan;
+    Fill(&loan, {{"TxtKingaku", "10,000,000"}, {"TxtKikan", "10"}, {"TxtNenri", "2.5"}});
+    Press(&loan, "CmdOK");
+    ok = Shoot(&loan, dir + QStringLiteral("/kariire.png")) && ok;
+  }
+  {
+    FrmGenka depreciation;
+    // The method last: picking it shows the rate for the life already typed.
+    Fill(&depreciation, {{"TxtKingaku", "1,000,000"}, {"TxtTaiyo", "5"}, {"CmbShokyaku", "定率"}});
+    Press(&depreciation, "CmdOK");
+    ok = Shoot(&depreciation, dir + QStringLiteral("/genka.png")) && ok;
+  }
+  return ok ? 0 : 1;
+}
