@@ -50,8 +50,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
   return button;
 }
 
-void SetCaption(QLabel* label, QWidget* box) {
-  label->setBuddy(box);
-}
+void SetCaption(QLabel* label, QWidget* box) { label->setBuddy(box); }
 
 }  // namespace tsubame
