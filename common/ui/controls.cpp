@@ -50,6 +50,11 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
   return button;
 }
 
-void SetCaption(QLabel* label, QWidget* box) { label->setBuddy(box); }
+void SetCaption(QLabel* label, QWidget* box) {
+  label->setBuddy(box);
+  // Grids take no name from a buddy caption; a list's name is its current
+  // entry, its caption reaching screen readers as its label.
+  box->setAccessibleName(label->text());
+}
 
 }  // namespace tsubame

@@ -13,9 +13,18 @@
 
 namespace {
 
+// The name a screen reader gives the control: its own, or for a list (whose
+// name is its current entry) the caption that labels it.
 QString AccessibleName(QWidget* widget) {
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
-  return iface != nullptr ? iface->text(QAccessible::Name) : QString();
+  if (iface == nullptr) {
+    return {};
+  }
+  if (iface->role() == QAccessible::ComboBox) {
+    const auto labels = iface->relations(QAccessible::Label);
+    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+  }
+  return iface->text(QAccessible::Name);
 }
 
 std::unique_ptr<QWidget> MakeWindow(const QString& kind) {
