@@ -36,22 +36,21 @@ asan-build: deps $(ASAN_BUILD)/build.ninja
 test: build asan-build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz FUZZ_SECONDS=10
 
 bench: build
 	./$(BUILD)/bench/tsubame_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+# libFuzzer (clang): the core's fuzz targets, each for FUZZ_SECONDS.
+FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS = numeric_text formats field_rules schedules
-fuzz: deps
-	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTSUBAME_FUZZ=ON
-	cmake --build build-fuzz -j $(JOBS)
-	@for t in $(FUZZ_TARGETS); do \
-	  mkdir -p build-fuzz/corpus/$$t; \
-	  echo "== $$t ($(FUZZ_SECONDS) s)"; \
-	  ./build-fuzz/tests/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    -artifact_prefix=build-fuzz/ build-fuzz/corpus/$$t tests/fuzz/corpus/$$t 2>&1 \
-	    | grep -E '^(stat::number_of_executed_units|==|SUMMARY|ERROR)|crash-' || exit 1; \
-	done
+
+$(FUZZ_BUILD)/build.ninja:
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTSUBAME_FUZZ=ON
+
+fuzz: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	sh scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 screenshots: build
 	sh scripts/screenshots
