@@ -1,11 +1,13 @@
 #include <QApplication>
 
 #include "common/ui/fonts.h"
+#include "version.h"
 #include "shell/mdl_start.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tsubame"));
+  QApplication::setApplicationVersion(QString::fromLatin1(tsubame::version::kFileVersion));
   QApplication::setFont(tsubame::DefaultFont());
 
   switch (MdlStart::StartUp()) {
