@@ -5,7 +5,6 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
-#include <stdexcept>
 
 #include "common/core/coded_message.h"
 #include "common/core/failure.h"
@@ -18,77 +17,61 @@
 #include "message_recorder.h"
 #include "ui_test_main.h"
 
-using tsubame::test::kProcessingError;
 using tsubame::test::MessageRecorder;
 
 namespace {
 
-// Answers the real box that is about to open by clicking `button` (an index
-// among its buttons, or the default button when -1) and keeps what it saw.
-struct BoxAnswer {
-  QString title, text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  QStringList buttons;
-  QString defaultButton;
-  void Arm(int button) {
-    QTimer::singleShot(0, [this, button] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      QVERIFY(box != nullptr);
-      title = box->windowTitle();
-      text = box->text();
-      icon = box->icon();
-      for (QAbstractButton* b : box->buttons()) {
-        buttons << b->text();
-      }
-      defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
-      QAbstractButton* target = button < 0 ? box->defaultButton() : box->buttons().at(button);
-      QTest::mouseClick(target, Qt::LeftButton);
-    });
-  }
-};
+void ShowActive(QWidget* w) {
+  w->show();
+  w->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(w));
+}
 
 }  // namespace
 
 class SharedPiecesTest : public QObject {
   Q_OBJECT
 
+  QString m_seen;
+  void Answer() {
+    m_seen.clear();
+    QTimer::singleShot(0, this, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box != nullptr);
+      m_seen = QString("%1|%2|%3|%4")
+                   .arg(box->windowTitle(), box->text())
+                   .arg(int(box->icon()))
+                   .arg(box->buttons().size());
+      QTest::mouseClick(box->defaultButton(), Qt::LeftButton);
+    });
+  }
+
  private slots:
-  void realMessageBox_data() {
-    QTest::addColumn<QString>("coded");
-    QTest::addColumn<int>("buttonCount");
-    QTest::addColumn<int>("icon");
-    QTest::addColumn<int>("result");  // of the default button
-    QTest::addRow("000") << QString::fromStdU16String(std::u16string(MdlCommon::MsgInvalidInput))
-                         << 1 << int(QMessageBox::Critical) << 1;
-    QTest::addRow("020") << QString::fromStdU16String(std::u16string(MdlCommon::MsgProcessingError))
-                         << 1 << int(QMessageBox::Warning) << 1;
-    QTest::addRow("411 yes/no, No default") << "411はい？" << 2 << int(QMessageBox::Question) << 7;
-    QTest::addRow("3 buttons, third default")
-        << "332取消？" << 3 << int(QMessageBox::Information) << 2;
-    QTest::addRow("9 gives OK") << "999なし" << 1 << int(QMessageBox::NoIcon) << 1;
-  }
-
+  // The real box: title, text without its CR, icon, buttons, default's code.
   void realMessageBox() {
-    QFETCH(QString, coded);
-    QFETCH(int, buttonCount);
-    QFETCH(int, icon);
-    QFETCH(int, result);
+    const struct {
+      QString coded;
+      QString seen;
+      int code;
+    } cases[] = {
+        {"000入力データが正しくありません。", "ツバメ|入力データが正しくありません。|3|1", 1},
+        {"020処理中、異常が発生しました。", "ツバメ|処理中、異常が発生しました。|2|1", 1},
+        {"411はい？", "ツバメ|はい？|4|2", 7},  // Yes/No, question, No is the default
+        {"332取消？", "ツバメ|取消？|1|3", 2},  // Yes/No/Cancel, third default
+        {"999なし", "ツバメ|なし|0|1", 1},      // other digits: OK, no icon
+    };
     QWidget owner;
-    owner.setWindowTitle("窓");
-    owner.show();
-    owner.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&owner));
-    BoxAnswer answer;
-    answer.Arm(-1);
-    const int code = MdlCommon::ShowMessage({}, {}, coded.toStdU16String());
-    QCOMPARE(code, result);
-    QCOMPARE(answer.title, QStringLiteral("ツバメ"));
-    QCOMPARE(answer.text, coded.mid(3));  // no carriage return left to show
-    QCOMPARE(int(answer.icon), icon);
-    QCOMPARE(answer.buttons.size(), buttonCount);
+    ShowActive(&owner);
+    for (const auto& c : cases) {
+      Answer();
+      QCOMPARE(MdlCommon::ShowMessage({}, {}, c.coded.toStdU16String()), c.code);
+      QCOMPARE(m_seen, c.seen);
+    }
   }
 
-  void refusedLeaveByClickIsOnlyTheRefusal() {
+  // With a real box, leaving a refused box by clicking a button: the button
+  // neither acts nor stays down, and the focus is back in the box.
+  void refusedLeaveByClickWithRealBox() {
     tsubame::Form form;
     auto* term = new tsubame::TextBox(&form);
     term->setObjectName("TxtKikan");
@@ -98,15 +81,12 @@ class SharedPiecesTest : public QObject {
     QObject::connect(term, &tsubame::TextBox::LostFocus,
                      [term] { tsubame::Trap([term] { MdlCommon::ValidateNumericField(term); }); });
     QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
-    form.show();
-    form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    ShowActive(&form);
     term->setFocus();
     term->setText("0");
-    BoxAnswer answer;  // the real box, answered while it is open
-    answer.Arm(0);
+    Answer();
     QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(answer.text, QStringLiteral("入力データが正しくありません。"));
+    QCOMPARE(m_seen.section('|', 1, 1), QStringLiteral("入力データが正しくありません。"));
     QCOMPARE(clicks, 0);
     QVERIFY(!button->isDown());
     QCOMPARE(form.focusWidget(), term);
@@ -115,41 +95,22 @@ class SharedPiecesTest : public QObject {
     QCOMPARE(clicks, 1);
   }
 
-  void trapReportsEveryKindOfFailureOnce() {
+  void trapReportsEveryFailureOnce() {
     MessageRecorder messages;
     int reached = 0;
     QVERIFY(!tsubame::Trap([&] { throw tsubame::Failure("x"); }));
     QVERIFY(!tsubame::Trap([&] { throw std::bad_alloc(); }));
     QVERIFY(!tsubame::Trap([&] {
       ++reached;
-      throw 42;
-      ++reached;
+      throw 42;  // not even an exception class
     }));
     QVERIFY(tsubame::Trap([&] { ++reached; }));
     QCOMPARE(reached, 2);
-    QCOMPARE(messages.texts(), QStringList(3, kProcessingError));
+    QCOMPARE(messages.texts(), QStringList(3, tsubame::test::kProcessingError));
     QCOMPARE(messages.requests().at(0).style.Value(), 4144);
   }
 
-  void gridFailsPastItsLastRow() {
-    tsubame::ScheduleGrid grid(4, 2);
-    grid.SetRow(3);
-    grid.SetCol(1);
-    grid.SetText("x");
-    QVERIFY_THROWS_EXCEPTION(tsubame::Failure, grid.SetRow(4));
-    QVERIFY_THROWS_EXCEPTION(tsubame::Failure, grid.SetCol(2));
-    QCOMPARE(grid.Row(), 3);
-    grid.SetRow(0);
-    grid.SetText("heading");
-    QCOMPARE(grid.FilledRows(), 3);
-    QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("heading"));
-    grid.Clear();
-    QCOMPARE(grid.TextAt(3, 1), QString());
-    QCOMPARE(grid.model()->rowCount(), 3);
-    QCOMPARE(grid.Rows(), 4);
-  }
-
-  void copiesSelectionOrWholeSchedule() {
+  void gridLimitsClearAndCopy() {
     tsubame::ScheduleGrid grid(5, 3);
     const char* cells[3][3] = {{"年数", "減価償却費    ", "現存価格      "},
                                {"1", "180,000", "820,000"},
@@ -161,6 +122,11 @@ class SharedPiecesTest : public QObject {
         grid.SetText(QString::fromUtf8(cells[r][c]));
       }
     }
+    grid.SetRow(4);
+    QVERIFY_THROWS_EXCEPTION(tsubame::Failure, grid.SetRow(5));
+    QVERIFY_THROWS_EXCEPTION(tsubame::Failure, grid.SetCol(3));
+    QCOMPARE(grid.model()->headerData(1, Qt::Horizontal).toString(), QString(cells[0][1]));
+    // The whole schedule without trailing blanks of headings, or the selection.
     QCOMPARE(
         grid.CopyText(),
         QStringLiteral("年数\t減価償却費\t現存価格\n1\t180,000\t820,000\n2\t50,000\t50,000\n"));
@@ -168,65 +134,43 @@ class SharedPiecesTest : public QObject {
         QItemSelection(grid.model()->index(0, 1), grid.model()->index(3, 2)),
         QItemSelectionModel::Select);
     QCOMPARE(grid.CopyText(), QStringLiteral("180,000\t820,000\n50,000\t50,000\n"));
-    grid.show();
-    grid.setFocus();
+    ShowActive(&grid);
     QTest::keySequence(&grid, QKeySequence::Copy);
     QCOMPARE(QApplication::clipboard()->text(), grid.CopyText());
-    QCOMPARE(grid.TextAt(1, 1), QStringLiteral("180,000"));  // still read-only
+    grid.Clear();
+    QCOMPARE(grid.FilledRows(), 0);
+    QCOMPARE(grid.TextAt(0, 0), QString());
+    QCOMPARE(grid.model()->rowCount(), 4);
   }
 
-  void centerFormUsesOuterSizeWithoutClamping_data() {
-    QTest::addColumn<QSize>("size");
-    QTest::addRow("small") << QSize(178, 160);
-    QTest::addRow("taller than the screen") << QSize(300, 4000);
-  }
-
-  void centerFormUsesOuterSizeWithoutClamping() {
-    QFETCH(QSize, size);
-    tsubame::Form form;
-    form.resize(size);
-    QObject::connect(&form, &tsubame::Form::Activated,
-                     [] { tsubame::Trap(MdlCommon::CenterForm); });
-    form.show();
-    form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    const QRect screen = form.screen()->geometry();
-    const QRect frame = form.frameGeometry();
-    // Within the frame's margin: platforms place frames of off-screen windows
-    // on their own terms.
-    QVERIFY(qAbs(frame.center().x() - screen.center().x()) <= 2);
-    QVERIFY(qAbs(frame.center().y() - screen.center().y()) <= 2);
-    if (size.height() > screen.height()) {
-      QVERIFY(frame.top() < 0);
+  // Centred by the outer size, without clamping; activation counts only
+  // from another program window, not when a message box closes.
+  void centringAndActivation() {
+    for (QSize size : {QSize(178, 160), QSize(300, 4000)}) {
+      tsubame::Form form;
+      form.resize(size);
+      QObject::connect(&form, &tsubame::Form::Activated,
+                       [] { tsubame::Trap(MdlCommon::CenterForm); });
+      ShowActive(&form);
+      const QRect screen = form.screen()->geometry();
+      const QRect frame = form.frameGeometry();
+      // Within the frame's margin: platforms place off-screen frames their way.
+      QVERIFY(qAbs(frame.center().x() - screen.center().x()) <= 2);
+      QVERIFY(qAbs(frame.center().y() - screen.center().y()) <= 2);
+      QCOMPARE(frame.top() < 0, size.height() > screen.height());
     }
-  }
-
-  void activationComesOnlyFromAnotherWindow() {
-    MessageRecorder none;  // a real box below, answered by BoxAnswer
-    tsubame::SetMessagePresenter(tsubame::ShowMessageBox);
     tsubame::Form first;
     tsubame::Form second;
-    int firstActivations = 0;
-    QObject::connect(&first, &tsubame::Form::Activated, [&] { ++firstActivations; });
-    first.show();
-    first.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&first));
-    QCOMPARE(firstActivations, 1);
-
-    BoxAnswer answer;
-    answer.Arm(0);
+    int activations = 0;
+    QObject::connect(&first, &tsubame::Form::Activated, [&] { ++activations; });
+    ShowActive(&first);
+    Answer();
     MdlCommon::ShowMessage({}, {}, MdlCommon::MsgProcessingError);
-    first.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&first));
-    QCOMPARE(firstActivations, 1);  // a message box closing is no activation
-
-    second.show();
-    second.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&second));
-    second.Unload();
-    first.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&first));
-    QCOMPARE(firstActivations, 2);
+    ShowActive(&first);
+    QCOMPARE(activations, 1);
+    ShowActive(&second);
+    ShowActive(&first);
+    QCOMPARE(activations, 2);
   }
 };
 
