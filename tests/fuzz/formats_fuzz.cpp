@@ -1,4 +1,5 @@
 // The three display formats, from arbitrary doubles and texts.
+#include <algorithm>
 #include <charconv>
 
 #include "common/core/decimal_form.h"
@@ -16,15 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto end =
         std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14)
             .ptr;
-    std::string exact;
-    for (const char* p = buf; p < end && *p != 'e'; ++p) {
-      if (*p != '.') {
-        exact += *p;
-      }
-    }
-    while (exact.size() > 1 && exact.back() == '0') {
-      exact.pop_back();
-    }
+    std::string exact(buf, std::find(buf, end, 'e'));
+    exact.erase(1, 1);  // the point
+    exact.erase(std::max<std::size_t>(exact.find_last_not_of('0') + 1, 1));
     fuzz::Require(ToDecimalForm(value).digits == exact);
   }
   if (std::isfinite(value)) {
@@ -32,8 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string plain = PlainText(value);
     fuzz::RequireShows(MdlCommon::FormatRate(plain), value, 0.001);
     fuzz::RequireShows(MdlCommon::FormatWhole(plain), value, 1);
-    fuzz::Require(MdlCommon::FormatAmount(value).find(u"-0") != 0 ||
-                  MdlCommon::FormatAmount(value).size() > 2);
+    fuzz::Require(MdlCommon::FormatAmount(value) != u"-0");
   }
   const std::u16string text = in.Text();
   if (!IsNumeric(text)) {

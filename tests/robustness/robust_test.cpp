@@ -1,0 +1,190 @@
+// Failures made to happen in the handlers, a seeded monkey, and 200 openings through the menu.
+// A real message box never opens here: the recorders answer them, and without one
+// TSUBAME_UI_TEST_MAIN's watchdog fails the test.
+#include <QRandomGenerator>
+
+#include "common/ui/schedule_grid.h"
+#include "depreciation/ui/frm_genka.h"
+#include "loan/ui/frm_kariire.h"
+#include "message_recorder.h"
+#include "shell/app_windows.h"
+#include "shell/frm_menu.h"
+#include "shell/mdl_start.h"
+#include "ui_test_main.h"
+
+using namespace tsubame;
+using namespace tsubame::test;
+
+enum { kLoan, kGenka, kMenu };  // the kinds of window; kLoan is 0
+// Per kind, a good 実行 (see Do): the grid emptied, inputs whose schedule fills 12 rows (loan,
+// 1,278,000 paid in all) or 6 (depreciation, rate 0.180 shown), 実行, the rows counted.
+const char* const kGood[] = {
+    ".rows=0 TxtKingaku=1,200,000 TxtKikan=1 TxtNenri=12 TxtSueoki=0 TxtDankaiKikan=0 "
+    "TxtDankaiNenri=0 CmbHensai.currentIndex=0 !CmdOK .rows==12",
+    ".rows=0 TxtKingaku=1,000,000 TxtTaiyo=5 !TxtTaiyo CmbShokyaku.currentIndex=0 !CmdOK .rows==6",
+    ""};
+
+// Records every box. With throwOn000 a refusal's box fails to open, which sends its handler
+// into its trap. A box opened while another is still open, or neither 000 nor 020, is odd.
+struct Boxes : MessageRecorder {
+  bool throwOn000;
+  int open = 0, odd = 0;
+  explicit Boxes(bool throw000 = false) : throwOn000(throw000) {
+    onShow = [this](const MessageRequest& r) {
+      odd += open++ > 0 || !QStringList{kInvalidInput, kProcessingError}.contains(r.text.trimmed());
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);  // as an open box
+      --open;
+      if (throwOn000 && r.text.startsWith(kInvalidInput)) {
+        throw std::runtime_error("the box cannot be shown");
+      }
+    };
+  }
+};
+
+// A new window of the kind, shown and active.
+std::unique_ptr<Form> Open(int win) {
+  Form* w = win == kMenu ? new FrmMenu : win ? static_cast<Form*>(new FrmGenka) : new FrmKariire;
+  w->show();
+  QTEST_ASSERT(QTest::qWaitForWindowActive(w));
+  return std::unique_ptr<Form>(w);
+}
+
+// Acts as a user, step by step: "!N" clicks N; "^K" presses the key K where the focus is;
+// "late" sends activation news that comes once no window is active any more (CenterForm then
+// finds none); "N.p=t" puts t, with no event, in the property p (text if none) of w's child N
+// (w itself if none), and "N.p==t" checks that it shows t (a failed check ends the script).
+// ".rows" is the grid's number of filled rows, which ".rows=0" empties.
+void Do(Form* w, const QString& script) {
+  for (const QString& s : script.split(u' ', Qt::SkipEmptyParts)) {
+    const QKeyCombination key = QKeySequence(s.mid(1))[0];
+    const QString name = s.section(u'=', 0, 0), t = s.section(u'=', 1);
+    QObject* const o = name[0] == u'.' ? w : w->findChild<QObject*>(name.section(u'.', 0, 0));
+    auto* const grid = w->findChild<ScheduleGrid*>();
+    const QByteArray p = name.contains(u'.') ? name.section(u'.', 1).toLatin1() : "text";
+    if (s[0] == u'!') {
+      QTest::mouseClick(w->findChild<QWidget*>(s.mid(1)), Qt::LeftButton);
+    } else if (s[0] == u'^') {  // the release goes where the press moved the focus
+      QTest::keyPress(static_cast<QWidget*>(nullptr), key.key(), key.keyboardModifiers());
+      QTest::keyRelease(static_cast<QWidget*>(nullptr), key.key(), key.keyboardModifiers());
+    } else if (s == u"late") {
+      w->move(0, 0);
+      QApplication::setActiveWindow(nullptr);
+      emit w->Activated();
+    } else if (!t.startsWith(u'=')) {
+      p == "rows" ? grid->Clear() : void(o->setProperty(p, t));
+    } else {
+      QCOMPARE((p == "rows" ? grid->FilledRows() : o->property(p)).toString(), t.mid(1));
+    }
+  }
+}
+
+// The window still works: a good 実行 fills its emptied grid, without a box.
+void CheckWorks(Form* w, int win) {
+  Boxes boxes;
+  Do(w, kGood[win]);
+  QCOMPARE(boxes.texts(), QStringList());
+}
+
+// The window; whether the refusal's box 000 fails to open; what is done after a good 実行
+// and what stays (see Do). Nothing can fail in Form_Load, a GotFocus or 戻る.
+const std::tuple<int, bool, const char*> kFaults[] = {
+    {kMenu, false, "late .x==0"},
+    {kLoan, true, "TxtKingaku=12a !TxtKingaku ^End TxtKingaku==12a"},  // KeyUp: not cut back
+    {kLoan, true, "TxtKingaku=abc !TxtKingaku ^Tab TxtKingaku.focus==false"},   // not taken back
+    {kLoan, false, "TxtKikan=38 !CmdOK .rows==449 LblShiharaiOut==1,278,000"},  // totals stay
+    {kLoan, false, "TxtKingaku=abc !CmdOK .rows==12"},  // read before the grid is reset
+    {kLoan, false, "TxtNenri=x !CmdOK .rows==0"},       // read after it
+    {kGenka, false, "TxtTaiyo=40000.4 !TxtTaiyo ^Tab TxtTaiyo==40000 LblRitsuOut==0.180"},
+};
+
+// Keys a number is made of or spoilt by; keys that move, confirm, cancel, delete, copy, paste.
+const QStringList kKeys =
+    QString("0 5 E - . , Space Tab Backtab Left Up Down End Return Escape Backspace Ctrl+C Ctrl+V")
+        .split(u' ');
+
+class RobustTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Each failure: exactly one 020, what was done before stays, and the window still works.
+  void handlers() {
+    for (const auto& [win, throwOn000, how] : kFaults) {
+      qInfo("%s", how);
+      Boxes boxes(throwOn000);
+      const std::unique_ptr<Form> w = Open(win);
+      Do(w.get(), kGood[win] + QString(' ') + how);
+      QCOMPARE(boxes.texts(), QStringList({kInvalidInput, kProcessingError}).mid(!throwOn000));
+      CheckWorks(w.get(), win);
+    }
+  }
+
+  // Start-up whose splash or menu cannot be made: one 020, nothing left, the next start runs.
+  void startUp() {
+    MdlStart::StartUpParts good = MdlStart::DefaultParts();
+    good.copy_name = "tsubame-robust-" + QString::number(QCoreApplication::applicationPid());
+    MdlStart::StartUpParts bad[] = {good, good};
+    bad[0].make_splash = nullptr;  // no splash made
+    bad[1].make_menu = []() -> std::unique_ptr<FrmMenu> { throw std::runtime_error("no menu"); };
+    for (const MdlStart::StartUpParts& parts : bad) {
+      MessageRecorder boxes;
+      QCOMPARE(MdlStart::StartUp(parts), MdlStart::StartResult::Failed);
+      QVERIFY(QApplication::topLevelWidgets().isEmpty());  // nor held by a reference
+      QCOMPARE(MdlStart::StartUp(good), MdlStart::StartResult::Running);
+      MdlStart::ShutDown();
+      QCOMPARE(boxes.texts(), QStringList{kProcessingError});
+    }
+  }
+
+  // Each calculator opened 200 times through the menu and left from inside its modal loop by
+  // 戻る or the close box in turn, now and then after a run: deleted, its reference emptied.
+  void openClose() {
+    const std::unique_ptr<Form> menu = Open(kMenu);
+    int opened = 0;
+    for (int i = 0; i < 400; ++i) {
+      QObject scope;  // drops the timer if no modal loop runs it
+      QTimer::singleShot(0, &scope, [&] {
+        auto* seen = qobject_cast<Form*>(QApplication::activeModalWidget());
+        opened += seen->objectName() == (i % 2 ? "FrmGenka" : "FrmKariire");
+        Do(seen, i % 8 < 2 ? kGood[i % 2] : "");
+        i % 4 < 2 ? Do(seen, "!CmdBack") : void(seen->close());
+      });
+      Do(menu.get(), i % 2 ? "!CmdGenka" : "!CmdKariire");
+      QVERIFY(MdlStart::frmKariire().IsEmpty() && MdlStart::frmGenka().IsEmpty());
+      QCOMPARE(QApplication::topLevelWidgets(), QWidgetList{menu.get()});
+    }
+    QCOMPARE(opened, 400);
+  }
+
+  // A user who presses any key and clicks anywhere (beside an open list, which closes it), and
+  // for a while meets boxes for 000 that fail to open; 戻る opens the other calculator, as the
+  // menu would. Only 000 and 020 are shown, never two at once, and the window works afterwards.
+  // TSUBAME_MONKEY_SEED="7" replays seed 7.
+  void monkey() {
+    for (const QString& seed : qEnvironmentVariable("TSUBAME_MONKEY_SEED", "1 2 3").split(u' ')) {
+      qInfo("replay: TSUBAME_MONKEY_SEED=%s", qPrintable(seed));  // seen even if it crashes
+      QRandomGenerator rng(seed.toUInt());
+      Boxes boxes;
+      int win = kLoan;
+      std::unique_ptr<Form> w = Open(win);
+      for (int i = 0; i < 3000; ++i) {
+        boxes.throwOn000 = i % 1000 >= 800;
+        if (rng.bounded(100) < 60) {
+          Do(w.get(), "^" + kKeys[rng.bounded(kKeys.size())]);
+        } else {
+          const QPoint at{rng.bounded(w->width()), rng.bounded(w->height())};
+          QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, at);
+        }
+        QCoreApplication::processEvents();  // the event loop turns between user actions
+        if (w->IsUnloaded()) {
+          w = Open(win = 1 - win);
+        }
+      }
+      Do(w.get(), "^Escape");  // closes an open list
+      QCOMPARE(boxes.odd, 0);
+      CheckWorks(w.get(), win);
+    }
+  }
+};
+
+TSUBAME_UI_TEST_MAIN(RobustTest)
+#include "robust_test.moc"
