@@ -37,6 +37,25 @@ class SingleCopyTest : public QObject {
     next.kill();
     QVERIFY(next.waitForFinished(10000));
   }
+
+  // Copies started at the same instant leave exactly one running.
+  void copiesStartedTogetherLeaveOne() {
+    QProcess copies[3];
+    for (QProcess& p : copies) {
+      p.start(QStringLiteral(TSUBAME_BINARY));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(CopyAnswers(), 10000);
+    int ended = 0;
+    for (QProcess& p : copies) {
+      p.waitForFinished(3000);  // false at once when it has already ended
+      ended += p.state() == QProcess::NotRunning && p.exitCode() == 0 ? 1 : 0;
+    }
+    QCOMPARE(ended, 2);
+    for (QProcess& p : copies) {
+      p.kill();
+      p.waitForFinished(10000);
+    }
+  }
 };
 
 TSUBAME_UI_TEST_MAIN(SingleCopyTest)
