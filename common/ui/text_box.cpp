@@ -3,6 +3,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <limits>
 #include <utility>
 
 #include "common/ui/click_swallower.h"
@@ -23,6 +24,7 @@ bool IsWindowSwitch(Qt::FocusReason reason) {
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
   // Users type digits here: the box opens with the input method off.
   setAttribute(Qt::WA_InputMethodEnabled, false);
+  setMaxLength(std::numeric_limits<int>::max());  // no limit of its own
 }
 
 void TextBox::TakeFocusBack() {
