@@ -1,0 +1,288 @@
+// The calculation core: numeric text, display formats, field rules, coded
+// messages, and both schedules as their grids show them.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <random>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "common/core/coded_message.h"
+#include "common/core/failure.h"
+#include "common/core/field_rules.h"
+#include "common/core/formats.h"
+#include "common/core/numeric_text.h"
+#include "common/core/row_collector.h"
+#include "depreciation/core/depreciation_rate.h"
+#include "depreciation/core/depreciation_schedule.h"
+#include "loan/core/repayment_schedule.h"
+
+using namespace MdlCommon;
+using namespace tsubame;
+using testing::PrintToString;
+using Texts = std::pair<std::u16string, std::u16string>;
+template <class In, class Out>
+using Table = std::vector<std::pair<In, Out>>;
+
+// Every input of `cases` gives its output through `f`.
+template <class In, class Out, class F>
+void ExpectAll(const Table<In, Out>& cases, const F& f) {
+  for (const auto& [in, out] : cases) {
+    EXPECT_EQ(f(in), out) << PrintToString(in);
+  }
+}
+
+TEST(NumericText, Grammar) {
+  // clang-format off
+  ExpectAll(Table<std::u16string, std::optional<double>>{
+      {u" \t-1.5e+2\t ", -150}, {u"+0.1", 0.1}, {u"5.", 5}, {u".5", 0.5}, {u"1E-3", 0.001},
+      {u"1,234,567.25", 1234567.25}, {u"1,2345", 12345}, {u"1e-400", 0},
+      {u"", {}}, {u".", {}}, {u"--1", {}}, {u"1.2.3", {}}, {u"1 2", {}}, {u"\n1", {}}, {u"1e+", {}},
+      {u",1", {}}, {u"1,", {}}, {u"1,,2", {}}, {u"1.5,0", {}},
+      {u"inf", {}}, {u"nan", {}}, {u"0x1p3", {}}, {u"１２", {}}, {u"1e400", {}}}, ParseNumber);
+  // clang-format on
+}
+
+TEST(NumericText, TextToInt16HalvesToEvenWithinRange) {
+  // clang-format off
+  ExpectAll(Table<std::u16string, int>{{u"2.5", 2}, {u"3.5", 4}, {u"-2.5", -2},
+      {u"2.5000001", 3}, {u"-32768.5", -32768}}, TextToInt16);
+  // clang-format on
+  for (const char16_t* text : {u"32767.5", u"-32768.6", u"x"}) {
+    EXPECT_THROW(TextToInt16(text), Failure) << PrintToString(std::u16string(text));
+  }
+}
+
+// 0.1125 and 4.5E-05 are among the depreciation rates below.
+TEST(Formats, PlainTextAndAmount) {
+  // clang-format off
+  ExpectAll(Table<double, Texts>{  // value, {PlainText, FormatAmount}
+      {2.5, {u"2.5", u"3"}}, {-2.5, {u"-2.5", u"-3"}}, {1234567.5, {u"1234567.5", u"1,234,568"}},
+      {5481.499999999999, {u"5481.5", u"5,482"}}, {-0.4, {u"-0.4", u"0"}},
+      {-1.2345678901234567e-10, {u"-1.23456789012346E-10", u"0"}}, {0.0001, {u"0.0001", u"0"}},
+      {999999999999999, {u"999999999999999", u"999,999,999,999,999"}},
+      {100000000000000.5, {u"100000000000000", u"100,000,000,000,000"}},  // ties at the 16th digit go
+      {100000000000001.5, {u"100000000000002", u"100,000,000,000,002"}},  // to even, then to whole units
+      {1e15, {u"1E+15", u"1,000,000,000,000,000"}},
+      {1234567890123456789.0, {u"1.23456789012346E+18", u"1,234,567,890,123,460,000"}}},
+      [](double value) { return Texts(PlainText(value), FormatAmount(value)); });
+  // clang-format on
+}
+
+TEST(Formats, RateAndWhole) {
+  // clang-format off
+  ExpectAll(Table<std::u16string, Texts>{  // text, {FormatRate, FormatWhole}
+      {u"0.0375", {u"0.038", u"0"}}, {u"0.1125", {u"0.113", u"0"}}, {u"0.0225", {u"0.023", u"0"}},
+      {u"0.0125", {u"0.013", u"0"}}, {u"7.5", {u"7.500", u"8"}}, {u"0.5", {u"0.500", u"1"}},
+      {u"1,234", {u"1234.000", u"1234"}}, {u"-0.0004", {u"0.000", u"0"}}, {u"x", {u"x", u"x"}}},
+      [](const std::u16string& text) { return Texts(FormatRate(text), FormatWhole(text)); });
+  // clang-format on
+}
+
+TEST(FieldRules, ValidateNumericField) {
+  using enum FieldCheck;
+  // clang-format off
+  ExpectAll(Table<Texts, std::pair<FieldCheck, std::u16string>>{  // {box, text}, {outcome, fill}
+      {{u"TxtKikan", u""}, {kFilled, u"1"}}, {{u"TxtNenri", u""}, {kFilled, u"0"}},
+      {{u"txtkikan", u""}, {kFilled, u"0"}}, {{u"TxtKikan", u"0"}, {kRefused, u""}},
+      {{u"TxtKikan", u"0.0"}, {kRefused, u""}}, {{u"TxtKikan", u"0.4"}, {kAccepted, u""}},
+      {{u"TxtSueoki", u"0"}, {kAccepted, u""}}, {{u"TxtNenri", u"1.2a"}, {kRefused, u""}}},
+      [](auto in) { const FieldCheckResult r = std::apply(ValidateNumericFieldOutcome, in);
+                    return std::pair(r.outcome, r.text); });
+  // clang-format on
+}
+
+TEST(FieldRules, GroupThousands) {
+  // clang-format off
+  ExpectAll(Table<std::u16string, std::pair<bool, std::u16string>>{  // typed, {refused, shown}
+      {u"1234567", {false, u"1,234,567"}}, {u"1,2345", {false, u"12,345"}}, {u"", {false, u""}},
+      {u"0012", {false, u"12"}}, {u"1234.", {false, u"1,234."}}, {u"-1234", {false, u"-1,234"}},
+      {u"-123", {false, u"-123"}}, {u"-0.5", {false, u"-0.5"}}, {u".5", {false, u".5"}},
+      {u"1e5", {false, u"1e5"}}, {u"12a", {true, u"12"}}, {u".", {true, u""}},
+      {u"1000000000000000", {false, u"1000000000000000"}}, {u"12\U0001F600", {true, u"12"}},
+      {u"999999999999999", {false, u"999,999,999,999,999"}},
+      {u"1234.123456789012345678901", {false, u"1,234.12345678901234567890"}}},
+      [](auto typed) { auto r = GroupThousandsText(typed); return std::pair(r.refused, r.text); });
+  // clang-format on
+}
+
+// Whatever numeric text is typed, the regrouped text reads as the same number.
+TEST(FieldRules, GroupThousandsKeepsTheValue) {
+  std::mt19937 gen(20240607);
+  for (unsigned i = 0; i < 20000; ++i) {
+    std::u16string text(1 + i % 21, u' ');
+    for (char16_t& c : text) {
+      c = u" +-0123456789,."[gen() % 15];
+    }
+    const GroupedText r = GroupThousandsText(text);
+    EXPECT_TRUE(!IsNumeric(text) || (!r.refused && ParseNumber(r.text) == ParseNumber(text)))
+        << PrintToString(text) << " shown as " << PrintToString(r.text);
+  }
+}
+
+TEST(CodedMessage, StyleAndText) {
+  // clang-format off
+  ExpectAll(Table<std::u16string_view, int>{  // coded, style value
+      {MsgInvalidInput, 4112}, {MsgProcessingError, 4144}, {u"411x", 4096 + 4 + 32 + 256},
+      {u"533x", 4096 + 5 + 64 + 768}, {u"644x", 4096}, {u"999x", 4096}, {u"4", 4096 + 4}},
+      [](std::u16string_view coded) { return MessageStyleOf(coded).Value(); });
+  // clang-format on
+  const std::u16string a99(99, u'あ');
+  EXPECT_EQ(MessageText(u"", u"", MsgProcessingError), u"処理中、異常が発生しました。\r");
+  EXPECT_EQ(MessageText(u"前", u"後", MsgInvalidInput), u"前入力データが正しくありません。\r後");
+  EXPECT_EQ(MessageText(u"", u"", u"000" + a99 + u"いう"), a99 + u"い\r");  // 100 characters
+}
+
+constexpr int P = EqualPrincipal, I = EqualInstalment, SL = StraightLine, DB = DecliningBalance;
+const LoanFieldTexts kExampleA{u"1", u"12", u"0", u"0", u"0"};
+const LoanFieldTexts kExampleB{u"3", u"12", u"1", u"2", u"6"};
+
+// Displayed texts are ASCII: narrowing keeps expected values short plain strings.
+static std::string Narrow(const std::u16string& text) { return {text.begin(), text.end()}; }
+
+// What a grid of `limit` rows shows after `compute` has filled it: each row's
+// cells joined by blanks, then the text `compute` returned, or "failed".
+template <class Row, class Cells, class Compute>
+std::vector<std::string> FillGrid(std::size_t limit, Cells (*cells)(const Row&),
+                                  const Compute& compute) {
+  RowCollector<Row> grid(limit);
+  std::string end = "failed";
+  try {
+    end = compute(std::ref(grid));
+  } catch (const Failure&) {
+  }
+  std::vector<std::string> lines;
+  for (const Row& row : grid.rows()) {
+    const auto join = [](const auto&... cell) { return ((" " + Narrow(cell)) + ...); };
+    lines.push_back(std::apply(join, cells(row)).substr(1));
+  }
+  lines.push_back(end);
+  return lines;
+}
+
+// The months of 1,200,000, then the totals or "failed".
+static std::vector<std::string> RunLoan(std::int16_t method, const LoanFieldTexts& texts) {
+  return FillGrid(kRepaymentGridMonths, RepaymentCells, [&](const RepaymentReceiver& grid) {
+    const RepaymentTotals t = ComputeRepaymentSchedule(1200000, method, texts, grid);
+    return Narrow(FormatAmount(t.TotalInterest)) + " " + Narrow(FormatAmount(t.TotalPaid));
+  });
+}
+
+// The row of `run` whose number `line` starts with; "" for an empty `line`.
+static std::string RowLike(const std::vector<std::string>& run, const std::string& line) {
+  return line.empty() ? "" : run.at(std::stoul(line) - 1);
+}
+
+TEST(Repayment, ExampleABothMethods) {
+  // clang-format off
+  const std::vector<std::array<std::string, 2>> rows = {  // equal principal, equal instalment
+      {"1 100,000 12,000 112,000 1,100,000", "1 94,619 12,000 106,619 1,105,381"},
+      {"2 100,000 11,000 111,000 1,000,000", "2 95,565 11,054 106,619 1,009,817"},
+      {"3 100,000 10,000 110,000 900,000",   "3 96,520 10,098 106,619 913,296"},
+      {"4 100,000 9,000 109,000 800,000",    "4 97,486 9,133 106,619 815,811"},
+      {"5 100,000 8,000 108,000 700,000",    "5 98,460 8,158 106,619 717,350"},
+      {"6 100,000 7,000 107,000 600,000",    "6 99,445 7,174 106,619 617,905"},
+      {"7 100,000 6,000 106,000 500,000",    "7 100,439 6,179 106,619 517,466"},
+      {"8 100,000 5,000 105,000 400,000",    "8 101,444 5,175 106,619 416,022"},
+      {"9 100,000 4,000 104,000 300,000",    "9 102,458 4,160 106,619 313,564"},
+      {"10 100,000 3,000 103,000 200,000",   "10 103,483 3,136 106,619 210,081"},
+      {"11 100,000 2,000 102,000 100,000",   "11 104,518 2,101 106,619 105,563"},
+      {"12 100,000 1,000 101,000 0",         "12 105,563 1,056 106,619 0"},
+      // The displayed interests add to 79,424: the totals add the unrounded values.
+      {"78,000 1,278,000",                   "79,423 1,279,423"}};
+  // clang-format on
+  const std::vector<std::string> p = RunLoan(P, kExampleA), i = RunLoan(I, kExampleA);
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    EXPECT_EQ((std::array{p.at(k), i.at(k)}), rows[k]);
+  }
+  EXPECT_EQ(p.size() + i.size(), 2 * rows.size());
+}
+
+// Example B, and how far a run gets: the grid's 449 months, and each field
+// text read only when a step first needs it.
+TEST(Repayment, Runs) {
+  // clang-format off
+  const std::vector<std::tuple<int, LoanFieldTexts, unsigned, std::string, std::string>> cases = {
+      // method, {term, rate, deferment, stepped years, stepped rate}, months, a month, totals
+      {I, kExampleB, 36, "1 0 6,000 6,000 1,200,000", "169,066 1,369,066"},
+      {I, kExampleB, 36, "12 0 6,000 6,000 1,200,000", "169,066 1,369,066"},
+      {I, kExampleB, 36, "13 47,185 6,000 53,185 1,152,815", "169,066 1,369,066"},
+      {I, kExampleB, 36, "24 49,846 3,339 53,185 617,950", "169,066 1,369,066"},
+      {I, kExampleB, 36, "25 48,725 6,179 54,904 569,225", "169,066 1,369,066"},
+      {I, kExampleB, 36, "36 54,360 544 54,904 0", "169,066 1,369,066"},
+      {P, {u"37", u"2.5", u"0", u"0", u"0"}, 444, "444 2,703 6 2,708 0", "556,250 1,756,250"},
+      {I, {u"37", u"2.5", u"0", u"0", u"0"}, 444, "444 4,137 9 4,145 0", "640,531 1,840,531"},
+      {P, {u"38", u"2.5", u"0", u"0", u"0"}, 449, "449 2,632 44 2,675 18,421", "failed"},
+      {P, {u"2", u"12", u"2", u"0", u"0"}, 24, "24 0 12,000 12,000 1,200,000", "failed"},
+      {I, {u"1", u"12", u"2", u"0", u"0"}, 24, "24 0 12,000 12,000 1,200,000", "288,000 288,000"},
+      {2, kExampleA, 0, "", "0 0"}, {-1, kExampleA, 0, "", "0 0"},
+      {P, {u"1", u"12", u"0", u"0", u"abc"}, 12, "12 100,000 1,000 101,000 0", "78,000 1,278,000"},
+      {I, {u"1", u"abc", u"0", u"1", u"12"}, 12, "12 105,563 1,056 106,619 0", "79,423 1,279,423"},
+      {I, {u"1", u"12", u"0", u"0", u"abc"}, 0, "", "failed"},
+      {P, {u"2", u"abc", u"1", u"1", u"6"}, 12, "12 0 6,000 6,000 1,200,000", "failed"},
+      {P, {u"40000", u"12", u"0", u"0", u"0"}, 0, "", "failed"}};
+  // clang-format on
+  for (const auto& [method, texts, months, row, totals] : cases) {
+    const std::vector<std::string> run = RunLoan(method, texts);
+    EXPECT_EQ(run.size(), months + 1) << row << " " << totals;
+    EXPECT_EQ(RowLike(run, row) + " / " + run.back(), row + " / " + totals);
+  }
+}
+
+TEST(Repayment, LevelInstalment) {
+  EXPECT_NEAR(LevelInstalment(1200000, 12, 1), 106618.546414, 1e-6);
+  EXPECT_THROW(LevelInstalment(1200000, 12, 0), Failure);
+  EXPECT_THROW(LevelInstalment(1200000, -1200, 1), Failure);   // log(0)
+  EXPECT_THROW(LevelInstalment(1200000, 1e6, 1000), Failure);  // e^x overflows
+}
+
+TEST(Depreciation, RateAndLabel) {
+  // clang-format off
+  ExpectAll(Table<std::pair<std::int16_t, std::int16_t>, Texts>{  // {method, life}, {rate, label}
+      {{SL, 8}, {u"0.1125", u"0.113"}}, {{SL, 24}, {u"0.0375", u"0.038"}},
+      {{SL, 40}, {u"0.0225", u"0.023"}}, {{SL, 72}, {u"0.0125", u"0.013"}},
+      {{SL, -5}, {u"-0.18", u"-0.180"}}, {{SL, 0}, {u"0", u"0.000"}}, {{2, 5}, {u"0", u"0.000"}},
+      {{SL, 20000}, {u"4.5E-05", u"0.000"}}, {{DB, 5}, {u"0.369042655519807", u"0.369"}},
+      {{DB, 10}, {u"0.205671765275719", u"0.206"}}},
+      [](auto in) { const double rate = std::apply(DepreciationRate, in);
+                    return Texts(PlainText(rate), RateLabelText(rate)); });
+  // clang-format on
+}
+
+// Runs of `amount` over `life`: the worked example of 1,000,000 over 5 years,
+// other lives, the grid's 299 years, and an amount of 0.
+TEST(Depreciation, Runs) {
+  // clang-format off
+  const std::vector<std::tuple<double, int, int, unsigned, std::string, bool>> cases = {
+      // amount, method, life, years, a year, failed
+      {1e6, SL, 5, 6, "1 180,000 820,000", false}, {1e6, SL, 5, 6, "2 180,000 640,000", false},
+      {1e6, SL, 5, 6, "3 180,000 460,000", false}, {1e6, SL, 5, 6, "4 180,000 280,000", false},
+      {1e6, SL, 5, 6, "5 180,000 100,000", false}, {1e6, SL, 5, 6, "6 50,000 50,000", false},
+      {1e6, DB, 5, 7, "1 369,043 630,957", false}, {1e6, DB, 5, 7, "2 232,850 398,107", false},
+      {1e6, DB, 5, 7, "3 146,919 251,189", false}, {1e6, DB, 5, 7, "4 92,699 158,489", false},
+      {1e6, DB, 5, 7, "5 58,489 100,000", false},  {1e6, DB, 5, 7, "6 36,904 63,096", false},
+      {1e6, DB, 5, 7, "7 13,096 50,000", false},   {1e6, SL, 1, 2, "2 50,000 50,000", false},
+      {1e6, SL, 18, 19, "19 50,000 50,000", false},  // reaching 5 % exactly ends the second phase
+      {1e6, SL, 36, 38, "37 25,000 75,000", false}, {1e6, SL, 36, 38, "38 25,000 50,000", false},
+      {1e6, DB, 10, 14, "10 25,893 100,000", false}, {1e6, DB, 10, 14, "13 12,977 50,119", false},
+      {1e6, DB, 10, 14, "14 119 50,000", false},     {1e6, 2, 5, 0, "", false},
+      {1e6, SL, 283, 299, "299 2,297 50,000", false}, {1e6, SL, 284, 299, "299 3,169 52,465", true},
+      {1e6, DB, 229, 298, "298 473 50,000", false}, {1e6, DB, 230, 299, "299 504 50,119", true},
+      {1e6, SL, 0, 299, "299 0 1,000,000", true}, {1e6, DB, 0, 299, "299 0 1,000,000", true},
+      {0, SL, 0, 1, "1 0 0", false}, {0, DB, 1, 2, "2 0 0", false}, {0, SL, 5, 6, "6 0 0", false},
+      {0, DB, 298, 299, "299 0 0", false}};
+  // clang-format on
+  for (const auto& [amount, method, life, years, row, failed] : cases) {
+    const std::vector<std::string> run =
+        FillGrid(kDepreciationGridYears, DepreciationCells, [&](const DepreciationReceiver& grid) {
+          ComputeDepreciationSchedule(amount, life, method, DepreciationRate(method, life), grid);
+          return std::string("done");
+        });
+    EXPECT_EQ(run.size(), years + 1) << row;
+    EXPECT_EQ(RowLike(run, row) + " / " + run.back(), row + (failed ? " / failed" : " / done"));
+  }
+}
