@@ -5,7 +5,7 @@ JOBS    ?= $(shell nproc)
 PREFIX  ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build asan-build run test bench fuzz screenshots format install clean
+.PHONY: all deps build asan-build run test bench bench-startup fuzz screenshots format install clean
 
 all: build
 
@@ -40,6 +40,11 @@ test: build asan-build
 
 bench: build
 	./$(BUILD)/bench/tsubame_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	./$(BUILD)/bench/tsubame_ui_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+# Start-up time and memory against a minimal Qt program, on its own Xvfb.
+bench-startup: build
+	bench/startup-bench $(BUILD)
 
 # libFuzzer (clang): the core's fuzz targets, each for FUZZ_SECONDS.
 FUZZ_BUILD ?= build-fuzz

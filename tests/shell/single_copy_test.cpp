@@ -1,16 +1,26 @@
-#include <QLocalSocket>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <QProcess>
 #include <QTest>
+#include <cstring>
 
 #include "shell/single_copy.h"
 #include "ui_test_main.h"
 
 // Whether a copy of the program answers on its socket, as a later copy asks.
 static bool CopyAnswers() {
-  QLocalSocket socket;
-  socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
-  socket.connectToServer(MdlStart::SingleCopy::DefaultName());
-  return socket.waitForConnected(1000);
+  const QByteArray name = MdlStart::SingleCopy::DefaultName().toUtf8();
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path + 1, name.constData(), static_cast<std::size_t>(name.size()));
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  const bool answers =
+      ::connect(fd, reinterpret_cast<sockaddr*>(&address),
+                static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size())) == 0;
+  ::close(fd);
+  return answers;
 }
 
 class SingleCopyTest : public QObject {

@@ -1,0 +1,152 @@
+// Window timings on the offscreen platform: a full "実行" of each calculator
+// (handler, the grid's deferred publish, the paint of the visible rows) and
+// the opening of a calculator window. Figures only; nothing is asserted.
+
+#include <benchmark/benchmark.h>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+#include <chrono>
+#include <memory>
+
+#include "common/ui/fonts.h"
+#include "common/ui/message_box.h"
+#include "common/ui/schedule_grid.h"
+#include "common/ui/text_box.h"
+#include "depreciation/ui/frm_genka.h"
+#include "loan/ui/frm_kariire.h"
+
+namespace {
+
+// A box means the inputs were refused: the figure would be meaningless.
+int g_boxes = 0;
+
+// Takes in events until `done` holds; no naps, so the wait adds nothing.
+template <class Done>
+bool ProcessUntil(Done done) {
+  const QDeadlineTimer deadline(5000);
+  while (!done()) {
+    if (deadline.hasExpired()) {
+      return false;
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+  }
+  return true;
+}
+
+// Shown and exposed, as the menu opens it (show, then activate).
+template <class W>
+std::unique_ptr<W> OpenWindow() {
+  auto window = std::make_unique<W>();
+  window->show();
+  window->activateWindow();
+  ProcessUntil([&] { return window->windowHandle() && window->windowHandle()->isExposed(); });
+  return window;
+}
+
+void SetBox(QWidget* window, const char* name, const QString& text) {
+  window->findChild<tsubame::TextBox*>(name)->setText(text);
+}
+
+// One full "実行": click, the zero-timer publish, the visible rows painted.
+void RunCalculator(benchmark::State& state, QWidget* window, int expected_rows) {
+  auto* ok = window->findChild<QPushButton*>("CmdOK");
+  auto* grid = window->findChild<tsubame::ScheduleGrid*>("GrdPreview");
+  int publishes = 0;
+  QObject::connect(grid->model(), &QAbstractItemModel::dataChanged, [&] { ++publishes; });
+  const int boxes_before = g_boxes;
+  for (auto _ : state) {
+    const int before = publishes;
+    ok->click();
+    if (!ProcessUntil([&] { return publishes > before; })) {
+      state.SkipWithError("the grid never published");
+      break;
+    }
+    grid->viewport()->repaint();
+    QCoreApplication::processEvents();  // the labels' and header's own paints
+  }
+  if (g_boxes != boxes_before) {
+    state.SkipWithError("a message box was shown");
+  } else if (grid->FilledRows() != expected_rows) {
+    state.SkipWithError("unexpected row count");
+  }
+  state.counters["rows"] = grid->FilledRows();
+}
+
+void LoanRun(benchmark::State& state, int method) {
+  auto window = OpenWindow<FrmKariire>();
+  SetBox(window.get(), "TxtKingaku", QStringLiteral("30000000"));
+  window->findChild<QComboBox*>("CmbHensai")->setCurrentIndex(method);
+  SetBox(window.get(), "TxtKikan", QStringLiteral("37"));
+  SetBox(window.get(), "TxtNenri", QStringLiteral("2.5"));
+  RunCalculator(state, window.get(), 444);
+}
+
+void DepreciationRun(benchmark::State& state) {
+  auto window = OpenWindow<FrmGenka>();
+  SetBox(window.get(), "TxtKingaku", QStringLiteral("1000000"));
+  window->findChild<QComboBox*>("CmbShokyaku")->setCurrentIndex(0);  // 定額
+  SetBox(window.get(), "TxtTaiyo", QStringLiteral("283"));
+  RunCalculator(state, window.get(), 299);
+}
+
+// Made, shown and exposed; the deletion afterwards is not timed.
+template <class W>
+void OpenCalculator(benchmark::State& state) {
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    auto window = std::make_unique<W>();
+    window->show();
+    window->activateWindow();
+    const bool exposed = QTest::qWaitForWindowExposed(window.get());
+    const auto end = std::chrono::steady_clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    if (!exposed) {
+      state.SkipWithError("the window was never exposed");
+      break;
+    }
+    window.reset();
+    QCoreApplication::processEvents();
+  }
+}
+
+void Register() {
+  using benchmark::kMillisecond;
+  using benchmark::RegisterBenchmark;
+  RegisterBenchmark("run/loan_37y/equal_principal", LoanRun, 0)->Unit(kMillisecond)->UseRealTime();
+  RegisterBenchmark("run/loan_37y/equal_instalment", LoanRun, 1)->Unit(kMillisecond)->UseRealTime();
+  RegisterBenchmark("run/depreciation_299_rows", DepreciationRun)
+      ->Unit(kMillisecond)
+      ->UseRealTime();
+  RegisterBenchmark("open/FrmKariire", OpenCalculator<FrmKariire>)
+      ->Unit(kMillisecond)
+      ->UseManualTime();
+  RegisterBenchmark("open/FrmGenka", OpenCalculator<FrmGenka>)->Unit(kMillisecond)->UseManualTime();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QApplication app(argc, argv);
+  QApplication::setFont(tsubame::DefaultFont());  // as the program does
+  tsubame::SetMessagePresenter([](const tsubame::MessageRequest&) {
+    ++g_boxes;
+    return 1;  // OK
+  });
+  Register();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    return 1;
+  }
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
