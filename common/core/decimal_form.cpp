@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -60,10 +61,11 @@ bool Quick15(double magnitude, std::uint64_t& digits, int& exponent) {
   if (!(magnitude >= DBL_MIN)) {
     return false;  // subnormals carry fewer than 15 digits: the exact way
   }
-  int e2 = 0;
-  const double frac = std::frexp(magnitude, &e2);
-  const auto m = static_cast<std::uint64_t>(std::ldexp(frac, 53));
-  const int e = e2 - 53;
+  // A normal double is (2^52 + fraction bits) x 2^(exponent bits - 1075).
+  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int e = static_cast<int>(bits >> 52) - 1075;
+  const int e2 = e + 53;
   // floor(log10(magnitude)), give or take one: magnitude is in [2^(e2-1), 2^e2).
   int k = ((e2 - 1) * 78913) >> 18;
   for (int attempt = 0; attempt < 2; ++attempt) {
