@@ -25,6 +25,12 @@ Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {
   setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
+void Form::SetFixedSizeTwips(int width, int height) {
+  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint);
+  SetClientSizeTwips(this, width, height, true);
+}
+
 void Form::ShowModal() {
   m_unloaded = false;
   setWindowModality(Qt::ApplicationModal);

@@ -29,6 +29,9 @@ class Form : public QWidget {
   void Unloaded();
 
  protected:
+  // A fixed single border: the user cannot resize the window.
+  void SetFixedSizeTwips(int width, int height);
+
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 

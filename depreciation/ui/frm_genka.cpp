@@ -13,6 +13,7 @@
 #include "common/ui/field_procedures.h"
 #include "common/ui/fonts.h"
 #include "common/ui/handler.h"
+#include "common/ui/qt_text.h"
 #include "common/ui/result_label.h"
 #include "common/ui/schedule_columns.h"
 #include "common/ui/schedule_grid.h"
@@ -21,6 +22,7 @@
 #include "depreciation/core/depreciation_rate.h"
 #include "depreciation/core/depreciation_schedule.h"
 
+using tsubame::Qs;
 using tsubame::TextBox;
 
 namespace {
@@ -31,16 +33,12 @@ const tsubame::ScheduleColumn kDepreciationColumns[] = {
     {u"現存価格      ", 1500, Qt::AlignRight | Qt::AlignVCenter},
 };
 
-QString Qs(const std::u16string& s) { return QString::fromStdU16String(s); }
-
 }  // namespace
 
 FrmGenka::FrmGenka(QWidget* parent) : tsubame::Form(parent) {
   setObjectName(QStringLiteral("FrmGenka"));
   setWindowTitle(QStringLiteral("減価償却計算"));
-  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint);
-  tsubame::SetClientSizeTwips(this, 6135, 7125, true);
+  SetFixedSizeTwips(6135, 7125);
   BuildControls();
   ConnectHandlers();
   tsubame::Trap([this] { Form_Load(); });

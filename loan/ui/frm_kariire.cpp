@@ -12,6 +12,7 @@
 #include "common/ui/field_procedures.h"
 #include "common/ui/fonts.h"
 #include "common/ui/handler.h"
+#include "common/ui/qt_text.h"
 #include "common/ui/result_label.h"
 #include "common/ui/schedule_columns.h"
 #include "common/ui/schedule_grid.h"
@@ -19,6 +20,7 @@
 #include "common/ui/twips.h"
 #include "loan/core/repayment_schedule.h"
 
+using tsubame::Qs;
 using tsubame::TextBox;
 
 namespace {
@@ -31,16 +33,12 @@ const tsubame::ScheduleColumn kRepaymentColumns[] = {
     {u"残高         ", 1500, Qt::AlignRight | Qt::AlignVCenter},
 };
 
-QString Qs(const std::u16string& s) { return QString::fromStdU16String(s); }
-
 }  // namespace
 
 FrmKariire::FrmKariire(QWidget* parent) : tsubame::Form(parent) {
   setObjectName(QStringLiteral("FrmKariire"));
   setWindowTitle(QStringLiteral("借入金計算"));
-  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint);
-  tsubame::SetClientSizeTwips(this, 7470, 7035, true);
+  SetFixedSizeTwips(7470, 7035);
   BuildControls();
   ConnectHandlers();
   tsubame::Trap([this] { Form_Load(); });
