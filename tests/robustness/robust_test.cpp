@@ -86,15 +86,28 @@ void CheckWorks(Form* w, int win) {
 }
 
 // The window; whether the refusal's box 000 fails to open; what is done after a good 実行
-// and what stays (see Do). Nothing can fail in Form_Load, a GotFocus or 戻る.
+// and what stays (see Do): every handler that can fail. Nothing can fail in Form_Load, a
+// GotFocus, 戻る or the menu's buttons (the calculators' own handlers have their own trap).
 const std::tuple<int, bool, const char*> kFaults[] = {
     {kMenu, false, "late .x==0"},
+    {kLoan, false, "late .x==0"},
+    {kGenka, false, "late .x==0"},
     {kLoan, true, "TxtKingaku=12a !TxtKingaku ^End TxtKingaku==12a"},  // KeyUp: not cut back
-    {kLoan, true, "TxtKingaku=abc !TxtKingaku ^Tab TxtKingaku.focus==false"},   // not taken back
+    {kLoan, true, "TxtKingaku=abc !TxtKingaku ^Tab TxtKingaku.focus==false"},  // not taken back
+    {kLoan, true, "TxtKikan=0 !TxtKikan ^Tab TxtKikan.focus==false"},
+    {kLoan, true, "TxtNenri=x !TxtNenri ^Tab TxtNenri.focus==false"},
+    {kLoan, false, "TxtSueoki=40000 !TxtSueoki ^Tab TxtSueoki==40000"},  // not rewritten
+    {kLoan, false, "TxtDankaiKikan=40000 !TxtDankaiKikan ^Tab TxtDankaiKikan==40000"},
+    {kLoan, true, "TxtDankaiNenri=x !TxtDankaiNenri ^Tab TxtDankaiNenri.focus==false"},
     {kLoan, false, "TxtKikan=38 !CmdOK .rows==449 LblShiharaiOut==1,278,000"},  // totals stay
     {kLoan, false, "TxtKingaku=abc !CmdOK .rows==12"},  // read before the grid is reset
     {kLoan, false, "TxtNenri=x !CmdOK .rows==0"},       // read after it
     {kGenka, false, "TxtTaiyo=40000.4 !TxtTaiyo ^Tab TxtTaiyo==40000 LblRitsuOut==0.180"},
+    {kGenka, true, "TxtKingaku=12a !TxtKingaku ^End TxtKingaku==12a"},
+    {kGenka, true, "TxtKingaku=abc !TxtKingaku ^Tab TxtKingaku.focus==false"},
+    {kGenka, false, "TxtTaiyo=40000 CmbShokyaku.currentIndex=1 LblRitsuOut==0.180"},  // Click
+    {kGenka, false, "TxtTaiyo=0 !CmdOK .rows==299"},    // a run that would never end
+    {kGenka, false, "TxtKingaku=abc !CmdOK .rows==6"},  // the old schedule stays
 };
 
 // Keys a number is made of or spoilt by; keys that move, confirm, cancel, delete, copy, paste.
