@@ -1,4 +1,3 @@
-#include <QAbstractButton>
 #include <QClipboard>
 #include <QMessageBox>
 #include <QPushButton>

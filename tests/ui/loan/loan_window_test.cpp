@@ -2,7 +2,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <memory>
 
 #include "common/ui/schedule_grid.h"
 #include "common/ui/text_box.h"
