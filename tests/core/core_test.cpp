@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <clocale>
+#include <cstdlib>
 #include <optional>
 #include <random>
 #include <string>
@@ -284,4 +286,18 @@ TEST(Depreciation, Runs) {
     EXPECT_EQ(run.size(), years + 1) << row;
     EXPECT_EQ(RowLike(run, row) + " / " + run.back(), row + (failed ? " / failed" : " / done"));
   }
+}
+
+// The core's number rules never depend on the user's locale: the tests run
+// once more under a locale whose decimal point is ",".
+TEST(Locale, TakenFromTheEnvironment) {
+  if (std::getenv("TSUBAME_EXPECT_COMMA_LOCALE") != nullptr) {
+    EXPECT_STREQ(std::localeconv()->decimal_point, ",");
+  }
+}
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");  // as the program does through Qt
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
 }
