@@ -51,10 +51,13 @@ GroupedText GroupThousandsText(std::u16string_view text) {
   if (before.find_first_of(u"eE") != std::u16string_view::npos) {
     return {false, std::u16string(text)};  // exponent form: regrouping would break it
   }
-  const double magnitude = std::fabs(tsubame::TextToDouble(before));
-  if (magnitude >= 1e15) {
-    return {false, std::u16string(text)};  // its plain text would be 1E+15
+  // An integer part of 10^15 or more would be written as 1E+15; one beyond
+  // a double (999…9.5e-400 is a number as a whole) cannot be read at all.
+  const std::optional<double> integer = tsubame::ParseNumber(before);
+  if (!integer || std::fabs(*integer) >= 1e15) {
+    return {false, std::u16string(text)};
   }
+  const double magnitude = std::fabs(*integer);
   const std::u16string digits = tsubame::PlainText(magnitude);
   std::u16string out;
   out.reserve(text.size() + digits.size() / 3 + 2);

@@ -109,6 +109,9 @@ TEST(FieldRules, GroupThousands) {
       {u"1234.123456789012345678901", {false, u"1,234.12345678901234567890"}}},
       [](auto typed) { auto r = GroupThousandsText(typed); return std::pair(r.refused, r.text); });
   // clang-format on
+  const std::u16string huge =
+      std::u16string(400, u'9') + u".5e-400";  // a number; its integer part is not
+  EXPECT_EQ(GroupThousandsText(huge).text, huge);
 }
 
 // Whatever numeric text is typed, the regrouped text reads as the same number.
