@@ -36,7 +36,7 @@ asan-build: deps $(ASAN_BUILD)/build.ninja
 test: build asan-build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
-	$(MAKE) fuzz FUZZ_SECONDS=10
+	$(MAKE) fuzz FUZZ_SECONDS=10 FUZZ_SEED=1
 
 bench: build
 	./$(BUILD)/bench/tsubame_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
@@ -49,13 +49,14 @@ bench-startup: build
 # libFuzzer (clang): the core's fuzz targets, each for FUZZ_SECONDS.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_SEED ?= 0
 
 $(FUZZ_BUILD)/build.ninja:
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTSUBAME_FUZZ=ON
 
 fuzz: deps $(FUZZ_BUILD)/build.ninja
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	sh scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
+	sh scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_SEED)
 
 screenshots: build
 	sh scripts/screenshots
