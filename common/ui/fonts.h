@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QStringList>
 
 namespace tsubame {
 
@@ -8,6 +9,10 @@ namespace tsubame {
 // A family name alone falls back to a Latin font on Linux; a family list
 // keeps the fallback Japanese.
 QFont JapaneseFont(double point_size, int weight = QFont::Normal);
+
+// The installed ones of the Japanese families, best first (all of them if
+// none is installed, so Qt's own fallback decides). Needs the application.
+QStringList InstalledJapaneseFamilies();
 
 // The windows' default font.
 QFont DefaultFont();

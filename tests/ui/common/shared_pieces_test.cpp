@@ -1,4 +1,6 @@
 #include <QClipboard>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -8,6 +10,7 @@
 #include "common/core/coded_message.h"
 #include "common/core/failure.h"
 #include "common/ui/field_procedures.h"
+#include "common/ui/fonts.h"
 #include "common/ui/form.h"
 #include "common/ui/message_box.h"
 #include "common/ui/schedule_grid.h"
@@ -140,6 +143,18 @@ class SharedPiecesTest : public QObject {
     QCOMPARE(grid.FilledRows(), 0);
     QCOMPARE(grid.TextAt(0, 0), QString());
     QCOMPARE(grid.model()->rowCount(), 4);
+  }
+
+  // Only installed families are asked for (a missing one costs start-up a
+  // search for substitutes), and the font found is the first of them.
+  void fontsNameOnlyInstalledFamilies() {
+    const QStringList families = tsubame::InstalledJapaneseFamilies();
+    QVERIFY(!families.isEmpty());
+    for (const QString& family : families) {
+      QVERIFY2(QFontDatabase::families().contains(family, Qt::CaseInsensitive), qPrintable(family));
+    }
+    QCOMPARE(QFontInfo(tsubame::JapaneseFont(15.75)).family(), families.first());
+    QCOMPARE(QFontInfo(tsubame::DefaultFont()).family(), families.first());
   }
 
   // Centred by the outer size, without clamping; activation counts only
