@@ -2,6 +2,7 @@
 
 #include <qdrawutil.h>
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -9,10 +10,12 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "common/core/failure.h"
 #include "common/ui/controls.h"
 #include "common/ui/fonts.h"
 #include "common/ui/trap.h"
 #include "common/ui/twips.h"
+#include "shell/gif_picture.h"
 #include "version.h"
 
 // Resources linked from a static library are registered only when asked for.
@@ -49,12 +52,13 @@ FrmSplash::FrmSplash(QWidget* parent) : tsubame::Form(parent) {
 void FrmSplash::BuildControls() {
   InitShellResources();
   m_image = tsubame::MakeLabel(this, "Image", QString(), {360, 120, 4500, 2700});
-  const QPixmap picture(QStringLiteral(":/shell/splash.gif"));
-  m_image->setPixmap(picture);
-  // The picture shows at its own size, whatever the box was drawn as.
-  if (!picture.isNull()) {
-    m_image->resize(picture.size());
+  QFile file(QStringLiteral(":/shell/splash.gif"));
+  if (!file.open(QIODevice::ReadOnly)) {
+    throw tsubame::Failure("splash picture missing");
   }
+  const QPixmap picture = QPixmap::fromImage(tsubame::DecodeGif(file.readAll()));
+  m_image->setPixmap(picture);
+  m_image->resize(picture.size());  // its own size, whatever the box was drawn as
 
   const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
   m_lblPlatform = tsubame::MakeLabel(this, "lblPlatform", QString(), {360, 2940, 4695, 315}, right);
