@@ -57,7 +57,7 @@ class Reader {
 };
 
 // A colour table of 2^(n+1) entries follows when bit 7 of `packed` is set.
-// Indices past its end show black, as no table entry is missing.
+// Padded with black to 256 entries, so that every index has a colour.
 QList<QRgb> ColourTable(Reader& in, int packed) {
   QList<QRgb> table(256, qRgb(0, 0, 0));
   const int count = 2 << (packed & 7);
@@ -200,6 +200,9 @@ QImage DecodeGif(QByteArrayView bytes) {
     DecodeLzw(min_size, in.SubBlocks(), frame.data(), static_cast<qsizetype>(frame.size()));
 
     QImage picture(width, height, QImage::Format_Indexed8);
+    if (picture.isNull()) {
+      Damaged("no memory for the picture");
+    }
     picture.setColorTable(colours);
     picture.fill(static_cast<uint>(background));
     for (int y = 0; y < frame_height; ++y) {
