@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "common/ui/result_label.h"
 #include "common/ui/text_box.h"
 #include "common/ui/twips.h"
 
@@ -42,6 +43,10 @@ QComboBox* MakeDropDown(QWidget* parent, const char* name, const QStringList& it
   combo->addItems(items);
   combo->setCurrentIndex(-1);
   return combo;
+}
+
+ResultLabel* MakeResultLabel(QWidget* parent, const char* name, QLabel* caption, TwipsBox box) {
+  return Named(new ResultLabel(caption, parent), name, box);
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, TwipsBox box) {

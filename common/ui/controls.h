@@ -11,6 +11,7 @@ class QWidget;
 
 namespace tsubame {
 
+class ResultLabel;
 class TextBox;
 
 // A control's rectangle in twips, relative to its parent.
@@ -29,6 +30,8 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, Twi
 TextBox* MakeTextBox(QWidget* parent, const char* name, TwipsBox box);
 // A list the user picks from and cannot type into; nothing selected yet.
 QComboBox* MakeDropDown(QWidget* parent, const char* name, const QStringList& items, TwipsBox box);
+// A result label beside its caption (same parent), named and described by it.
+ResultLabel* MakeResultLabel(QWidget* parent, const char* name, QLabel* caption, TwipsBox box);
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, TwipsBox box);
 
 // The caption beside a box names it, for the keyboard and screen readers.

@@ -63,11 +63,10 @@ void FrmGenka::BuildControls() {
   SetCaption(
       MakeLabel(f, "LblTaiyo", QStringLiteral("耐用年数"), {3240, 360, 855, 255}, Qt::AlignCenter),
       TxtTaiyo);
-  MakeLabel(f, "LblRitsu", QStringLiteral("償却率"), {4440, 360, 1005, 255}, Qt::AlignCenter);
-  LblRitsuOut = MakeLabel(f, "LblRitsuOut", QString(), {4440, 720, 1005, 255});
-  tsubame::StyleResultLabel(LblRitsuOut);
-  // A label takes no focus, so it cannot be a caption's buddy: name it instead.
-  LblRitsuOut->setAccessibleName(QStringLiteral("償却率"));
+  LblRitsuOut = tsubame::MakeResultLabel(
+      f, "LblRitsuOut",
+      MakeLabel(f, "LblRitsu", QStringLiteral("償却率"), {4440, 360, 1005, 255}, Qt::AlignCenter),
+      {4440, 720, 1005, 255});
 
   CmdOK = tsubame::MakeButton(this, "CmdOK", QStringLiteral("実行"), {4680, 3840, 1000, 375});
   CmdBack = tsubame::MakeButton(this, "CmdBack", QStringLiteral("戻る"), {4680, 4440, 1000, 375});
@@ -132,8 +131,8 @@ void FrmGenka::ShowRate() {
   const std::int16_t years = tsubame::TextToInt16(TxtTaiyo->text().toStdU16String());
   const double rate = MdlCommon::DepreciationRate(method, years);
   // The label is formatted from its own text, not from the double.
-  LblRitsuOut->setText(Qs(tsubame::PlainText(rate)));
-  LblRitsuOut->setText(Qs(MdlCommon::FormatRate(LblRitsuOut->text().toStdU16String())));
+  LblRitsuOut->SetText(Qs(tsubame::PlainText(rate)));
+  LblRitsuOut->SetText(Qs(MdlCommon::FormatRate(LblRitsuOut->text().toStdU16String())));
 }
 
 void FrmGenka::CmdOK_Click() {

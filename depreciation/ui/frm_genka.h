@@ -4,10 +4,10 @@
 
 class QComboBox;
 class QGroupBox;
-class QLabel;
 class QPushButton;
 
 namespace tsubame {
+class ResultLabel;
 class ScheduleGrid;
 class TextBox;
 struct DepreciationRow;
@@ -46,7 +46,7 @@ class FrmGenka : public tsubame::Form {
   tsubame::TextBox* TxtKingaku = nullptr;
   QComboBox* CmbShokyaku = nullptr;
   tsubame::TextBox* TxtTaiyo = nullptr;
-  QLabel* LblRitsuOut = nullptr;
+  tsubame::ResultLabel* LblRitsuOut = nullptr;
   QPushButton* CmdOK = nullptr;
   QPushButton* CmdBack = nullptr;
   tsubame::ScheduleGrid* GrdPreview = nullptr;

@@ -85,14 +85,14 @@ void FrmKariire::BuildControls() {
   tsubame::PlaceTwips(GrdPreview, 240, 3120, 6945, 3255);
   SetCaption(preview, GrdPreview);
 
-  LblShiharaiOut = MakeLabel(this, "LblShiharaiOut", QString(), {1920, 6600, 1485, 255});
-  LblRisokuOut = MakeLabel(this, "LblRisokuOut", QString(), {5520, 6600, 1485, 255});
-  tsubame::StyleResultLabel(LblShiharaiOut);
-  tsubame::StyleResultLabel(LblRisokuOut);
-  LblShiharaiOut->setAccessibleName(QStringLiteral("支払い金額の合計"));
-  LblRisokuOut->setAccessibleName(QStringLiteral("利息の合計"));
-  MakeLabel(this, "LblShiharai", QStringLiteral("支払い金額の合計"), {240, 6600, 1500, 255});
-  MakeLabel(this, "LblRisoku", QStringLiteral("利息の合計"), {3840, 6600, 1500, 255});
+  LblShiharaiOut = tsubame::MakeResultLabel(
+      this, "LblShiharaiOut",
+      MakeLabel(this, "LblShiharai", QStringLiteral("支払い金額の合計"), {240, 6600, 1500, 255}),
+      {1920, 6600, 1485, 255});
+  LblRisokuOut = tsubame::MakeResultLabel(
+      this, "LblRisokuOut",
+      MakeLabel(this, "LblRisoku", QStringLiteral("利息の合計"), {3840, 6600, 1500, 255}),
+      {5520, 6600, 1485, 255});
 
   QWidget* order[] = {TxtKingaku,     CmbHensai,      TxtKikan, TxtNenri, TxtSueoki,
                       TxtDankaiKikan, TxtDankaiNenri, CmdOK,    CmdBack,  GrdPreview};
@@ -194,6 +194,6 @@ void FrmKariire::AppendRepaymentRow(const tsubame::RepaymentRow& row) {
 
 void FrmKariire::ShowRepaymentTotals(const tsubame::RepaymentTotals& totals) {
   // "#,##0" of the totals' 15-digit text is FormatAmount of the value.
-  LblRisokuOut->setText(Qs(MdlCommon::FormatAmount(totals.TotalInterest)));
-  LblShiharaiOut->setText(Qs(MdlCommon::FormatAmount(totals.TotalPaid)));
+  LblRisokuOut->SetText(Qs(MdlCommon::FormatAmount(totals.TotalInterest)));
+  LblShiharaiOut->SetText(Qs(MdlCommon::FormatAmount(totals.TotalPaid)));
 }

@@ -4,10 +4,10 @@
 
 class QComboBox;
 class QGroupBox;
-class QLabel;
 class QPushButton;
 
 namespace tsubame {
+class ResultLabel;
 class ScheduleGrid;
 class TextBox;
 struct RepaymentRow;
@@ -63,6 +63,6 @@ class FrmKariire : public tsubame::Form {
   QPushButton* CmdOK = nullptr;
   QPushButton* CmdBack = nullptr;
   tsubame::ScheduleGrid* GrdPreview = nullptr;
-  QLabel* LblShiharaiOut = nullptr;
-  QLabel* LblRisokuOut = nullptr;
+  tsubame::ResultLabel* LblShiharaiOut = nullptr;
+  tsubame::ResultLabel* LblRisokuOut = nullptr;
 };

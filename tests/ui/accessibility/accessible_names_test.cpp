@@ -1,10 +1,33 @@
 #include <QAccessible>
 #include <QTest>
 
+#include "common/ui/text_box.h"
 #include "depreciation/ui/frm_genka.h"
 #include "loan/ui/frm_kariire.h"
+#include "message_recorder.h"
 #include "shell/frm_menu.h"
 #include "ui_test_main.h"
+
+namespace {
+
+// Every accessibility event of a label, as "TextUpdated:<new text>" or
+// "ValueChanged:<value>".
+QStringList g_events;
+QObject* g_watched = nullptr;
+
+void RecordEvent(QAccessibleEvent* event) {
+  if (event->object() != g_watched) {
+    return;
+  }
+  if (event->type() == QAccessible::TextUpdated) {
+    g_events << "TextUpdated:" + static_cast<QAccessibleTextUpdateEvent*>(event)->textInserted();
+  } else if (event->type() == QAccessible::ValueChanged) {
+    g_events << "ValueChanged:" +
+                    static_cast<QAccessibleValueChangeEvent*>(event)->value().toString();
+  }
+}
+
+}  // namespace
 
 // No message recorder: a box shown here is a failure (see ArmModalWatchdog).
 class AccessibleNamesTest : public QObject {
@@ -48,10 +71,91 @@ class AccessibleNamesTest : public QObject {
     auto* grid = QAccessible::queryAccessibleInterface(genka.findChild<QWidget*>("GrdPreview"));
     QAccessibleTableInterface* t = grid ? grid->tableInterface() : nullptr;
     QVERIFY(t != nullptr);
+    QStringList headings;
+    for (int c = 0; c < grid->childCount(); ++c) {
+      if (grid->child(c)->role() == QAccessible::ColumnHeader) {
+        headings << grid->child(c)->text(QAccessible::Name);
+      }
+    }
     QCOMPARE((QStringList{QString::number(t->rowCount()), t->columnDescription(1),
-                          t->cellAt(0, 1)->text(QAccessible::Name),
+                          headings.join('|'), t->cellAt(0, 1)->text(QAccessible::Name),
                           t->cellAt(5, 2)->text(QAccessible::Name)}),
-             (QStringList{"299", "減価償却費    ", "180,000", "50,000"}));
+             (QStringList{"299", "減価償却費    ", "年数|減価償却費    |現存価格      ", "180,000",
+                          "50,000"}));
+  }
+
+  // A result label says its caption and its figure, reached by the label
+  // relation, and announces every new figure; a failed run announces nothing.
+  void resultLabelsSayCaptionAndFigure_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QStringList>("inputs");  // box=text, then 実行 is pressed
+    QTest::addColumn<QString>("figure");
+    QTest::addColumn<QStringList>("events");
+    const QStringList loan = {"TxtKingaku=1,200,000", "TxtNenri=12"};
+    QTest::newRow("total paid") << "kariire"
+                                << "LblShiharaiOut=支払い金額の合計" << loan << "1,278,000"
+                                << QStringList{"TextUpdated:1,278,000", "ValueChanged:1278000"};
+    QTest::newRow("total interest") << "kariire"
+                                    << "LblRisokuOut=利息の合計" << loan << "78,000"
+                                    << QStringList{"TextUpdated:78,000", "ValueChanged:78000"};
+    QTest::newRow("failed run keeps the totals")
+        << "kariire"
+        << "LblRisokuOut=利息の合計" << QStringList{"TxtKikan=38"} << "78,000" << QStringList{};
+    QTest::newRow("rate") << "genka"
+                          << "LblRitsuOut=償却率" << QStringList{"TxtTaiyo=5"} << "0.180"
+                          << QStringList{"TextUpdated:0.18", "ValueChanged:0.18",
+                                         "TextUpdated:0.180", "ValueChanged:0.18"};
+  }
+  void resultLabelsSayCaptionAndFigure() {
+    QFETCH(QString, window);
+    QFETCH(QString, label);
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, figure);
+    QFETCH(QStringList, events);
+    tsubame::test::MessageRecorder messages;
+    std::unique_ptr<QWidget> w;
+    if (window == "kariire") {
+      w = std::make_unique<FrmKariire>();
+    } else {
+      w = std::make_unique<FrmGenka>();
+    }
+    const auto run = [&w](const QStringList& typed) {
+      for (const QString& input : typed) {
+        w->findChild<tsubame::TextBox*>(input.section('=', 0, 0))->setText(input.section('=', 1));
+      }
+      if (w->findChild<QWidget*>("LblRitsuOut")) {  // the rate follows the life on leaving it
+        emit w->findChild<tsubame::TextBox*>("TxtTaiyo")->LostFocus();
+      } else {
+        QTest::mouseClick(w->findChild<QWidget*>("CmdOK"), Qt::LeftButton);
+      }
+    };
+    if (QTest::currentDataTag() == QLatin1String("failed run keeps the totals")) {
+      run({"TxtKingaku=1,200,000", "TxtNenri=12"});
+    }
+    QWidget* out = w->findChild<QWidget*>(label.section('=', 0, 0));
+    QTRY_VERIFY(QAccessible::isActive());
+    g_watched = out;
+    g_events.clear();
+    QAccessible::installUpdateHandler(RecordEvent);
+    run(inputs);
+    QAccessible::installUpdateHandler(nullptr);
+
+    QAccessibleInterface* i = QAccessible::queryAccessibleInterface(out);
+    QVERIFY(i && i->textInterface() && i->valueInterface());
+    QStringList labelledBy;  // the frame, if any, and the caption
+    for (const auto& [other, relation] : i->relations(QAccessible::Label)) {
+      labelledBy << other->object()->objectName();
+    }
+    QVERIFY2(labelledBy.contains(QString(out->objectName()).remove("Out")),
+             qPrintable(labelledBy.join(' ')));
+    QCOMPARE(i->text(QAccessible::Name), label.section('=', 1));
+    QCOMPARE(i->textInterface()->text(0, i->textInterface()->characterCount()), figure);
+    QCOMPARE(i->text(QAccessible::Value), figure);
+    QCOMPARE(i->valueInterface()->currentValue().toDouble(),
+             QString(figure).remove(',').toDouble());
+    QCOMPARE(g_events, events);
+    QCOMPARE(messages.texts().size(), inputs.contains("TxtKikan=38") ? 1 : 0);
   }
 };
 
