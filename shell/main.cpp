@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "common/ui/fonts.h"
+#include "common/ui/qt_translation.h"
 #include "version.h"
 #include "shell/mdl_start.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("tsubame"));
   QApplication::setApplicationVersion(QString::fromLatin1(tsubame::version::kFileVersion));
   QApplication::setFont(tsubame::DefaultFont());
+  tsubame::InstallQtTranslation();
 
   switch (MdlStart::StartUp()) {
     case MdlStart::StartResult::Running:

@@ -1,6 +1,8 @@
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -40,10 +42,14 @@ class SharedPiecesTest : public QObject {
     QTimer::singleShot(0, this, [this] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       QVERIFY(box != nullptr);
+      QStringList buttons;  // Qt's translation must not rename the designed OK
+      for (QAbstractButton* b : box->buttons()) {
+        buttons << b->text();
+      }
       m_seen = QString("%1|%2|%3|%4")
                    .arg(box->windowTitle(), box->text())
                    .arg(int(box->icon()))
-                   .arg(box->buttons().size());
+                   .arg(buttons.join(' '));
       QTest::mouseClick(box->defaultButton(), Qt::LeftButton);
     });
   }
@@ -56,11 +62,13 @@ class SharedPiecesTest : public QObject {
       QString seen;
       int code;
     } cases[] = {
-        {"000入力データが正しくありません。", "ツバメ|入力データが正しくありません。|3|1", 1},
-        {"020処理中、異常が発生しました。", "ツバメ|処理中、異常が発生しました。|2|1", 1},
-        {"411はい？", "ツバメ|はい？|4|2", 7},  // Yes/No, question, No is the default
-        {"332取消？", "ツバメ|取消？|1|3", 2},  // Yes/No/Cancel, third default
-        {"999なし", "ツバメ|なし|0|1", 1},      // other digits: OK, no icon
+        {"000入力データが正しくありません。", "ツバメ|入力データが正しくありません。|3|OK", 1},
+        {"020処理中、異常が発生しました。", "ツバメ|処理中、異常が発生しました。|2|OK", 1},
+        {"411はい？", "ツバメ|はい？|4|はい(&Y) いいえ(&N)",
+         7},  // Yes/No, question, No is the default
+        {"332取消？", "ツバメ|取消？|1|キャンセル はい(&Y) いいえ(&N)",
+         2},                                 // Yes/No/Cancel, third default
+        {"999なし", "ツバメ|なし|0|OK", 1},  // other digits: OK, no icon
     };
     QWidget owner;
     ShowActive(&owner);
@@ -69,6 +77,28 @@ class SharedPiecesTest : public QObject {
       QCOMPARE(MdlCommon::ShowMessage({}, {}, c.coded.toStdU16String()), c.code);
       QCOMPARE(m_seen, c.seen);
     }
+  }
+
+  // Qt's own texts are Japanese: a text box's context menu.
+  void qtTextsInJapanese() {
+    tsubame::TextBox box;
+    ShowActive(&box);
+    QStringList entries;
+    QTimer::singleShot(0, [&entries] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      for (QAction* a : menu ? menu->actions() : QList<QAction*>{}) {
+        entries << a->text().section('\t', 0, 0);
+      }
+      if (menu) {
+        menu->close();
+      }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, box.rect().center());
+    QApplication::sendEvent(&box, &event);
+    QTRY_VERIFY(!entries.isEmpty());
+    QCOMPARE(entries.join('|'),
+             "元に戻す(&U)|やり直す(&R)||切り取り(&T)|コピー(&C)|貼り付け(&P)|削除||"
+             "すべてを選択");
   }
 
   // With a real box, leaving a refused box by clicking a button: the button

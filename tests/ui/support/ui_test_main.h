@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "common/ui/fonts.h"
+#include "common/ui/qt_translation.h"
 
 namespace tsubame::test {
 
@@ -30,7 +31,8 @@ inline void ArmModalWatchdog(QApplication& app) {
 
 }  // namespace tsubame::test
 
-// Runs a Qt Test class on the offscreen platform unless a display is asked for.
+// Runs a Qt Test class on the offscreen platform unless a display is asked for,
+// with Qt's own texts in Japanese as in the program.
 #define TSUBAME_UI_TEST_MAIN(TestClass)                   \
   int main(int argc, char** argv) {                       \
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) { \
@@ -38,6 +40,7 @@ inline void ArmModalWatchdog(QApplication& app) {
     }                                                     \
     QApplication app(argc, argv);                         \
     app.setFont(tsubame::DefaultFont());                  \
+    tsubame::InstallQtTranslation();                      \
     tsubame::test::ArmModalWatchdog(app);                 \
     TestClass test;                                       \
     return QTest::qExec(&test, argc, argv);               \

@@ -1,0 +1,19 @@
+#include "common/ui/qt_translation.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace tsubame {
+
+void InstallQtTranslation() {
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (translator->load(QStringLiteral("qtbase_ja"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator);
+  } else {
+    delete translator;
+  }
+}
+
+}  // namespace tsubame
