@@ -1,14 +1,14 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 
 namespace tsubame {
 
 // Eats the mouse press being delivered now and the releases and double
-// clicks that follow it, then removes itself at the next press. Used when a
-// click's focus change ended in a message box or a refusal: the click's own
-// target must neither act nor stay pressed.
+// clicks that follow it. Used when a click's focus change ended in a message
+// box or a refusal: the click's own target must neither act nor stay pressed.
+// Every call arms it afresh, so refused clicks in quick succession are each
+// swallowed whatever state the one before left.
 class ClickSwallower : public QObject {
   Q_OBJECT
 
@@ -19,8 +19,14 @@ class ClickSwallower : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  enum class State { kIdle, kAwaitingPress, kEatingClick };
+
   ClickSwallower();
-  bool m_pressEaten = false;
+  static ClickSwallower& Instance();
+  void Arm();
+
+  State m_state = State::kIdle;
+  unsigned m_armed = 0;  // counts arms, so a stale disarm can tell it is stale
 };
 
 }  // namespace tsubame

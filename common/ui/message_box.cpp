@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <utility>
 #include <vector>
@@ -60,16 +61,15 @@ QMessageBox::Icon IconOf(int icon) {
 
 }  // namespace
 
-int MessagesShown() {
-  return g_messagesShown;
-}
+int MessagesShown() { return g_messagesShown; }
 
 MessagePresenter SetMessagePresenter(MessagePresenter presenter) {
   return std::exchange(Presenter(), std::move(presenter));
 }
 
 int ShowMessageBox(const MessageRequest& request) {
-  QMessageBox box(QApplication::activeWindow());
+  const QPointer<QWidget> owner = QApplication::activeWindow();
+  QMessageBox box(owner);
   box.setWindowTitle(request.title);
   // The carriage return ends the text; it must not show as a glyph.
   QString text = request.text;
@@ -92,6 +92,11 @@ int ShowMessageBox(const MessageRequest& request) {
   box.show();
   box.activateWindow();
   box.exec();
+  box.hide();
+  if (owner != nullptr && owner->isVisible()) {
+    // Without a window manager nobody gives the activation back.
+    owner->activateWindow();
+  }
   const auto clicked = box.standardButton(box.clickedButton());
   for (const ButtonSpec& b : buttons) {
     if (b.button == clicked) {
