@@ -5,7 +5,7 @@ JOBS    ?= $(shell nproc)
 PREFIX  ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build asan-build run test bench bench-startup fuzz screenshots format install clean
+.PHONY: all deps build asan-build run test bench bench-startup fuzz screenshots format install package clean
 
 all: build
 
@@ -66,6 +66,12 @@ format:
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package ($(BUILD)/tsubame_<version>_<arch>.deb) of the program
+# alone: tests and benchmarks are not built for it.
+package: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target tsubame tsubame_desktop_files tsubame_package_docs
+	cd $(BUILD) && cpack
 
 clean:
 	rm -rf $(BUILD)

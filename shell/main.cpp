@@ -2,8 +2,9 @@
 
 #include "common/ui/fonts.h"
 #include "common/ui/qt_translation.h"
-#include "version.h"
+#include "shell/app_icon.h"
 #include "shell/mdl_start.h"
+#include "version.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -11,6 +12,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QString::fromLatin1(tsubame::version::kFileVersion));
   QApplication::setFont(tsubame::DefaultFont());
   tsubame::InstallQtTranslation();
+  QApplication::setWindowIcon(tsubame::ApplicationIcon());
+  // Lets a Wayland desktop match the windows to the menu entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("tsubame"));
 
   switch (MdlStart::StartUp()) {
     case MdlStart::StartResult::Running:

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QImageReader>
 #include <QLabel>
 #include <QPointer>
@@ -7,6 +9,7 @@
 
 #include "common/core/failure.h"
 #include "message_recorder.h"
+#include "shell/app_icon.h"
 #include "shell/frm_menu.h"
 #include "shell/frm_splash.h"
 #include "shell/mdl_start.h"
@@ -39,6 +42,19 @@ class ShellUiTest : public QObject {
                           QString::number(gif.imageCount())}),
              (QStringList{"ﾊﾞｰｼﾞｮﾝ 1.1", "ﾌﾟﾗｯﾄﾎｰﾑ Windows 95/98 NT 2000", "gif", "1"}));
     QCOMPARE(splash.findChild<QLabel*>("Image")->pixmap().size(), QSize(300, 180));
+  }
+
+  // The program's icon, as every window takes it: the PNG of each size built
+  // into the program, drawn (a clear rounded corner, an opaque sky).
+  void windowIcon() {
+    QApplication::setWindowIcon(tsubame::ApplicationIcon());
+    const FrmMenu menu;
+    QList<QSize> sizes = menu.windowIcon().availableSizes();
+    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+    QCOMPARE(sizes, (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
+    const QImage image = menu.windowIcon().pixmap(QSize(32, 32)).toImage();
+    QCOMPARE((QList<int>{qAlpha(image.pixel(0, 0)), qAlpha(image.pixel(16, 4))}),
+             (QList<int>{0, 255}));
   }
 
   // The splash shows alone and is gone before the menu shows. A failure shows

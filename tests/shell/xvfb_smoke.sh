@@ -1,7 +1,8 @@
 #!/bin/sh
 # Starts the real program on a virtual X display (no window manager), checks
-# that the main menu gets mapped and centred, opens the loan calculator and
-# leaves it by "戻る" from the keyboard, then ends the program with "終了".
+# that the main menu gets mapped and centred with its icon, opens the loan
+# calculator and leaves it by "戻る" from the keyboard, then ends the program
+# with "終了".
 # Usage: xvfb_smoke.sh path/to/tsubame
 set -eu
 # -noreset: the server would otherwise reset whenever its last client leaves
@@ -54,6 +55,16 @@ if [ -z "$menu_ok" ]; then
   xwininfo -root -tree
   exit 1
 fi
+
+# The icon the title bar and the task switcher show, as X holds it.
+menu_id=$(xwininfo -name "メインメニュ" | awk '/Window id:/ {print $4}')
+icons=$(xprop -id "$menu_id" _NET_WM_ICON |
+  sed -n 's/.*Icon (\([0-9]*\) x \([0-9]*\)).*/\1x\2/p' | sort -n | tr '\n' ' ')
+if [ "$icons" != "16x16 32x32 48x48 64x64 128x128 " ]; then
+  echo "FAIL: window icon sizes: ${icons:-none}"
+  exit 1
+fi
+echo "ok: window icon at $icons"
 
 # The focus starts on "借入金": Space opens the calculator; eight Tabs reach
 # "戻る"; back in the menu, two Tabs reach "終了".
