@@ -15,7 +15,9 @@
 #include <memory>
 
 #include "common/ui/fonts.h"
+#include "common/ui/frm_graph.h"
 #include "common/ui/message_box.h"
+#include "common/ui/schedule_chart.h"
 #include "common/ui/schedule_grid.h"
 #include "common/ui/text_box.h"
 #include "depreciation/ui/frm_genka.h"
@@ -115,6 +117,76 @@ void OpenCalculator(benchmark::State& state) {
   }
 }
 
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    paints += event->type() == QEvent::Paint;
+    return false;
+  }
+};
+
+// A calculator with its longest everyday schedule in the grid.
+template <class W>
+std::unique_ptr<W> FilledCalculator(bool loan) {
+  auto window = OpenWindow<W>();
+  if (loan) {
+    SetBox(window.get(), "TxtKingaku", QStringLiteral("30000000"));
+    SetBox(window.get(), "TxtKikan", QStringLiteral("37"));
+    SetBox(window.get(), "TxtNenri", QStringLiteral("2.5"));
+  } else {
+    SetBox(window.get(), "TxtKingaku", QStringLiteral("1000000"));
+    SetBox(window.get(), "TxtTaiyo", QStringLiteral("283"));
+  }
+  window->template findChild<QPushButton*>("CmdOK")->click();
+  QCoreApplication::processEvents();
+  return window;
+}
+
+// "グラフ..." up to the chart's first paint: the grid read, the window made,
+// shown and drawn. The deletion afterwards is not timed.
+void ChartOpen(benchmark::State& state) {
+  auto calculator = FilledCalculator<FrmKariire>(true);
+  const auto* grid = calculator->findChild<tsubame::ScheduleGrid*>("GrdPreview");
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    auto graph = std::make_unique<FrmGraph>(
+        tsubame::ReadChart(*grid, tsubame::ChartKind::Repayment), calculator.get());
+    PaintCounter counter;
+    graph->findChild<QWidget*>("PicGraph")->installEventFilter(&counter);
+    graph->show();
+    const bool painted = ProcessUntil([&] { return counter.paints > 0; });
+    const auto end = std::chrono::steady_clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    if (!painted) {
+      state.SkipWithError("the chart was never painted");
+      break;
+    }
+    state.counters["years"] =
+        static_cast<double>(graph->findChild<tsubame::ScheduleChart*>()->Data().years.size());
+    graph.reset();
+    QCoreApplication::processEvents();
+  }
+}
+
+// One repaint of a shown chart (a resize or an expose).
+template <class W>
+void ChartRepaint(benchmark::State& state, bool loan) {
+  auto calculator = FilledCalculator<W>(loan);
+  const auto* grid = calculator->template findChild<tsubame::ScheduleGrid*>("GrdPreview");
+  FrmGraph graph(tsubame::ReadChart(*grid, loan ? tsubame::ChartKind::Repayment
+                                                : tsubame::ChartKind::Depreciation),
+                 calculator.get());
+  graph.show();
+  auto* chart = graph.findChild<tsubame::ScheduleChart*>();
+  ProcessUntil([&] { return graph.windowHandle() && graph.windowHandle()->isExposed(); });
+  for (auto _ : state) {
+    chart->repaint();
+  }
+  state.counters["years"] = static_cast<double>(chart->Data().years.size());
+}
+
 void Register() {
   using benchmark::kMillisecond;
   using benchmark::RegisterBenchmark;
@@ -127,6 +199,13 @@ void Register() {
       ->Unit(kMillisecond)
       ->UseManualTime();
   RegisterBenchmark("open/FrmGenka", OpenCalculator<FrmGenka>)->Unit(kMillisecond)->UseManualTime();
+  RegisterBenchmark("chart/open/loan_37y", ChartOpen)->Unit(kMillisecond)->UseManualTime();
+  RegisterBenchmark("chart/repaint/loan_37y", ChartRepaint<FrmKariire>, true)
+      ->Unit(kMillisecond)
+      ->UseRealTime();
+  RegisterBenchmark("chart/repaint/depreciation_299y", ChartRepaint<FrmGenka>, false)
+      ->Unit(kMillisecond)
+      ->UseRealTime();
 }
 
 }  // namespace

@@ -12,7 +12,10 @@
 #include <initializer_list>
 
 #include "common/ui/fonts.h"
+#include "common/ui/frm_graph.h"
 #include "common/ui/message_box.h"
+#include "common/ui/schedule_chart.h"
+#include "common/ui/schedule_grid.h"
 #include "depreciation/ui/frm_genka.h"
 #include "loan/ui/frm_kariire.h"
 #include "shell/frm_menu.h"
@@ -62,6 +65,17 @@ bool Shoot(QWidget* window, const QString& file) {
   return saved;
 }
 
+// The chart of a calculator's grid, as "グラフ..." opens it.
+bool ShootChart(QWidget* window, tsubame::ChartKind kind, const QString& file) {
+  const auto* grid = window->findChild<tsubame::ScheduleGrid*>(QStringLiteral("GrdPreview"));
+  if (grid == nullptr) {
+    std::fprintf(stderr, "%s: no GrdPreview, no chart\n", qPrintable(window->objectName()));
+    return true;
+  }
+  FrmGraph graph(tsubame::ReadChart(*grid, kind));
+  return Shoot(&graph, file);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,6 +107,9 @@ int main(int argc, char** argv) {
     Fill(&loan, {{"TxtKingaku", "10,000,000"}, {"TxtKikan", "10"}, {"TxtNenri", "2.5"}});
     Press(&loan, "CmdOK");
     ok = Shoot(&loan, dir + QStringLiteral("/kariire.png")) && ok;
+    ok = ShootChart(&loan, tsubame::ChartKind::Repayment,
+                    dir + QStringLiteral("/kariire-graph.png")) &&
+         ok;
   }
   {
     FrmGenka depreciation;
@@ -100,6 +117,9 @@ int main(int argc, char** argv) {
     Fill(&depreciation, {{"TxtKingaku", "1,000,000"}, {"TxtTaiyo", "5"}, {"CmbShokyaku", "定率"}});
     Press(&depreciation, "CmdOK");
     ok = Shoot(&depreciation, dir + QStringLiteral("/genka.png")) && ok;
+    ok = ShootChart(&depreciation, tsubame::ChartKind::Depreciation,
+                    dir + QStringLiteral("/genka-graph.png")) &&
+         ok;
   }
   return ok ? 0 : 1;
 }

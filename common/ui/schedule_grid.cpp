@@ -9,7 +9,9 @@
 
 #include "common/core/failure.h"
 #include "common/ui/fonts.h"
+#include "common/ui/frm_graph.h"
 #include "common/ui/schedule_grid_model.h"
+#include "common/ui/trap.h"
 #include "common/ui/twips.h"
 
 namespace tsubame {
@@ -36,9 +38,7 @@ ScheduleGrid::ScheduleGrid(int rows, int cols, QWidget* parent)
   horizontalHeader()->setStretchLastSection(false);
 }
 
-ScheduleGrid::~ScheduleGrid() {
-  setModel(nullptr);
-}
+ScheduleGrid::~ScheduleGrid() { setModel(nullptr); }
 
 void ScheduleGrid::SetRow(int row) {
   if (row < 0 || row >= m_rows) {
@@ -54,9 +54,7 @@ void ScheduleGrid::SetCol(int col) {
   m_col = col;
 }
 
-void ScheduleGrid::SetText(const QString& text) {
-  m_model->SetCell(m_row, m_col, text);
-}
+void ScheduleGrid::SetText(const QString& text) { m_model->SetCell(m_row, m_col, text); }
 
 QString ScheduleGrid::TextAt(int row, int col) const {
   if (row < 0 || row >= m_rows || col < 0 || col >= m_cols) {
@@ -73,9 +71,7 @@ void ScheduleGrid::SetColWidthTwips(int col, int twips) {
   setColumnWidth(col, TwipsToPixels(twips));
 }
 
-void ScheduleGrid::Clear() {
-  m_model->ClearCells();
-}
+void ScheduleGrid::Clear() { m_model->ClearCells(); }
 
 int ScheduleGrid::FilledRows() const {
   int filled = 0;
@@ -125,9 +121,7 @@ QString ScheduleGrid::CopyText() const {
   return text;
 }
 
-void ScheduleGrid::CopyToClipboard() const {
-  QApplication::clipboard()->setText(CopyText());
-}
+void ScheduleGrid::CopyToClipboard() const { QApplication::clipboard()->setText(CopyText()); }
 
 void ScheduleGrid::keyPressEvent(QKeyEvent* event) {
   if (event->matches(QKeySequence::Copy)) {
@@ -140,6 +134,12 @@ void ScheduleGrid::keyPressEvent(QKeyEvent* event) {
 void ScheduleGrid::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
   menu.addAction(QStringLiteral("コピー"), this, &ScheduleGrid::CopyToClipboard);
+  if (m_chartKind) {
+    QAction* chart = menu.addAction(QStringLiteral("グラフ..."), this, [this] {
+      Trap([this] { FrmGraph::ShowModal(*this, *m_chartKind); });
+    });
+    chart->setEnabled(FilledRows() > 0);
+  }
   menu.exec(event->globalPos());
 }
 

@@ -2,7 +2,10 @@
 
 #include <QTableView>
 #include <memory>
+#include <optional>
 #include <vector>
+
+#include "common/core/chart_data.h"
 
 namespace tsubame {
 
@@ -47,6 +50,9 @@ class ScheduleGrid : public QTableView {
   QString CopyText() const;
   void CopyToClipboard() const;
 
+  // Which chart "グラフ..." opens for this grid's schedule.
+  void SetChartKind(ChartKind kind) { m_chartKind = kind; }
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -57,6 +63,7 @@ class ScheduleGrid : public QTableView {
   int m_row = 0;
   int m_col = 0;
   std::unique_ptr<ScheduleGridModel> m_model;
+  std::optional<ChartKind> m_chartKind;
 };
 
 }  // namespace tsubame

@@ -75,6 +75,7 @@ void FrmGenka::BuildControls() {
                               {240, 1680, 4095, 255}, Qt::AlignCenter);
   preview->setFont(tsubame::JapaneseFont(10.5));
   GrdPreview = new tsubame::ScheduleGrid(tsubame::kDepreciationGridRows, 3, this);
+  GrdPreview->SetChartKind(tsubame::ChartKind::Depreciation);
   GrdPreview->setObjectName(QStringLiteral("GrdPreview"));
   tsubame::PlaceTwips(GrdPreview, 240, 1920, 4065, 4935);
   SetCaption(preview, GrdPreview);

@@ -81,6 +81,7 @@ void FrmKariire::BuildControls() {
                               {240, 2760, 6945, 255}, Qt::AlignCenter);
   preview->setFont(tsubame::JapaneseFont(10.5));
   GrdPreview = new tsubame::ScheduleGrid(tsubame::kRepaymentGridRows, 5, this);
+  GrdPreview->SetChartKind(tsubame::ChartKind::Repayment);
   GrdPreview->setObjectName(QStringLiteral("GrdPreview"));
   tsubame::PlaceTwips(GrdPreview, 240, 3120, 6945, 3255);
   SetCaption(preview, GrdPreview);

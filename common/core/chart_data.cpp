@@ -1,0 +1,162 @@
+#include "common/core/chart_data.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/core/failure.h"
+#include "common/core/formats.h"
+#include "common/core/numeric_text.h"
+
+namespace tsubame {
+namespace {
+
+constexpr int kMonthsPerYear = 12;
+
+double Amount(const CellText& cell, int row, int col) {
+  const std::optional<double> value = ParseNumber(cell(row, col));
+  if (!value) {
+    throw Failure("a grid cell is not an amount");
+  }
+  return *value;
+}
+
+double Add(double sum, double value) {
+  sum += value;
+  if (!std::isfinite(sum)) {
+    throw Failure("yearly sum overflows");
+  }
+  return sum;
+}
+
+std::u16string Number(int value) {
+  const std::string digits = std::to_string(value);
+  return {digits.begin(), digits.end()};
+}
+
+std::u16string Yen(double value) { return MdlCommon::FormatAmount(value) + u"円"; }
+
+std::u16string YearEnd(int year) { return Number(year) + u"年目末"; }
+
+}  // namespace
+
+ChartData ReadChart(ChartKind kind, int rows, const CellText& cell) {
+  ChartData data{kind, {}};
+  if (kind == ChartKind::Depreciation) {
+    for (int row = 1; row <= rows; ++row) {
+      data.years.push_back({row, Amount(cell, row, 2), Amount(cell, row, 1), 0});
+      Add(data.years.back().lower, data.years.back().upper);  // the bar's top
+    }
+    return data;
+  }
+  for (int first = 1; first <= rows; first += kMonthsPerYear) {
+    ChartYear year{static_cast<int>(data.years.size()) + 1, 0, 0, 0};
+    const int last = std::min(rows, first + kMonthsPerYear - 1);
+    for (int row = first; row <= last; ++row) {
+      year.lower = Add(year.lower, Amount(cell, row, 1));
+      year.upper = Add(year.upper, Amount(cell, row, 2));
+    }
+    Add(year.lower, year.upper);  // the bar's top
+    year.balance = Amount(cell, last, 4);
+    data.years.push_back(year);
+  }
+  return data;
+}
+
+std::vector<std::u16string> ChartSeriesNames(ChartKind kind) {
+  if (kind == ChartKind::Depreciation) {
+    return {u"現存価格", u"減価償却費"};
+  }
+  return {u"元金", u"利息", u"残高"};
+}
+
+std::vector<std::vector<std::u16string>> ChartTable(const ChartData& data) {
+  const bool loan = data.kind == ChartKind::Repayment;
+  std::vector<std::vector<std::u16string>> table;
+  table.reserve(data.years.size() + 1);
+  if (loan) {
+    table.push_back({u"年数", u"元金", u"利息", u"残高"});
+  } else {
+    table.push_back({u"年数", u"減価償却費", u"現存価格"});
+  }
+  for (const ChartYear& y : data.years) {
+    const auto amount = MdlCommon::FormatAmount;
+    if (loan) {
+      table.push_back({Number(y.year), amount(y.lower), amount(y.upper), amount(y.balance)});
+    } else {
+      table.push_back({Number(y.year), amount(y.upper), amount(y.lower)});
+    }
+  }
+  return table;
+}
+
+std::u16string ChartSummary(const ChartData& data) {
+  const bool loan = data.kind == ChartKind::Repayment;
+  const std::u16string subject = loan ? u"残高は" : u"現存価格は";
+  if (data.years.empty()) {
+    return subject + u"まだありません。";
+  }
+  const auto end_value = [loan](const ChartYear& y) { return loan ? y.balance : y.lower; };
+  const double first = end_value(data.years.front());
+  const double last = end_value(data.years.back());
+  const int years = data.years.back().year;
+  if (data.years.size() == 1) {
+    return subject + YearEnd(1) + u"に" + Yen(first) + u"です。";
+  }
+  // Compared as shown: what the reader sees is what the sentence says.
+  if (MdlCommon::FormatAmount(first) == MdlCommon::FormatAmount(last)) {
+    return subject + YearEnd(1) + u"から" + YearEnd(years) + u"まで" + Yen(first) + u"のままです。";
+  }
+  std::u16string text =
+      subject + YearEnd(1) + u"の" + Yen(first) + u"から" + YearEnd(years) + u"の" + Yen(last);
+  if (last > first) {
+    return text + u"へ増えます。";
+  }
+  for (const ChartYear& y : data.years) {
+    if (first > 0 && end_value(y) <= first / 2) {
+      return text + u"へ減り、" + YearEnd(y.year) + u"に" + YearEnd(1) + u"の半分以下になります。";
+    }
+  }
+  return text + u"へ減ります。";
+}
+
+ChartAxis ChooseAxis(double low, double high, int max_ticks) {
+  low = std::min(low, 0.0);
+  high = std::max(high, 0.0);
+  const double largest = std::max(-low, high);
+  ChartAxis axis;
+  if (largest >= 1e9) {
+    axis.unit = 1e6;
+    axis.unit_name = u"百万円";
+  } else if (largest >= 1e6) {
+    axis.unit = 1e4;
+    axis.unit_name = u"万円";
+  } else {
+    axis.unit = 1;
+    axis.unit_name = u"円";
+  }
+  const double wanted = (high - low) / axis.unit / std::max(1, max_ticks);
+  double step = 1;
+  if (wanted > 1) {
+    const double power = std::pow(10.0, std::floor(std::log10(wanted)));
+    step = power;
+    for (const double factor : {1.0, 2.0, 5.0, 10.0}) {
+      if (factor * power >= wanted) {
+        step = factor * power;
+        break;
+      }
+    }
+  }
+  axis.step = step * axis.unit;
+  axis.low = std::floor(low / axis.step) * axis.step;
+  axis.high = std::ceil(high / axis.step) * axis.step;
+  if (axis.high <= axis.low) {
+    axis.high = axis.low + axis.step;
+  }
+  return axis;
+}
+
+std::u16string AxisLabel(const ChartAxis& axis, double value) {
+  return MdlCommon::FormatAmount(value / axis.unit);
+}
+
+}  // namespace tsubame

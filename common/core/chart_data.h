@@ -1,0 +1,58 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// A schedule's yearly picture, read from the texts its grid shows: sums of
+// the displayed amounts, never a computation of its own.
+namespace tsubame {
+
+enum class ChartKind {
+  Repayment,     // months: 12 rows a year, principal and interest, balance
+  Depreciation,  // years: depreciation and book value
+};
+
+struct ChartYear {
+  int year = 0;        // 1 for the first
+  double lower = 0;    // 元金 of the year, or 現存価格 at its end
+  double upper = 0;    // 利息 of the year, or 減価償却費; stacked on `lower`
+  double balance = 0;  // 残高 at the year's end (repayment only)
+};
+
+struct ChartData {
+  ChartKind kind = ChartKind::Repayment;
+  std::vector<ChartYear> years;
+};
+
+// The text of grid cell (row, col); row 1 is the first schedule row.
+using CellText = std::function<std::u16string(int row, int col)>;
+
+// Reads rows 1..`rows` of a schedule grid. A repayment year is 12 months, the
+// last one may be shorter. Throws Failure for a cell that is not a number.
+ChartData ReadChart(ChartKind kind, int rows, const CellText& cell);
+
+// The bars' legend, bottom part first, then the line (repayment).
+std::vector<std::u16string> ChartSeriesNames(ChartKind kind);
+
+// The table of yearly figures, headings first; amounts as the grid shows them.
+std::vector<std::vector<std::u16string>> ChartTable(const ChartData& data);
+
+// One Japanese sentence on how the balance or the book value develops.
+std::u16string ChartSummary(const ChartData& data);
+
+// A value axis from `low` to `high` in whole steps of 1, 2 or 5 times a power
+// of ten, in 円, 万円 or 百万円, with at most `max_ticks` steps.
+struct ChartAxis {
+  double low = 0;
+  double high = 1;
+  double step = 1;
+  double unit = 1;
+  std::u16string unit_name;
+};
+ChartAxis ChooseAxis(double low, double high, int max_ticks);
+
+// A tick's label in the axis' unit, grouped like the grid's amounts.
+std::u16string AxisLabel(const ChartAxis& axis, double value);
+
+}  // namespace tsubame

@@ -1,0 +1,69 @@
+#include "common/ui/frm_graph.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "common/ui/handler.h"
+#include "common/ui/qt_text.h"
+#include "common/ui/schedule_chart.h"
+#include "common/ui/schedule_grid.h"
+#include "common/ui/twips.h"
+
+using tsubame::Qs;
+
+FrmGraph::FrmGraph(tsubame::ChartData data, QWidget* parent) : QDialog(parent) {
+  const bool loan = data.kind == tsubame::ChartKind::Repayment;
+  setObjectName(QStringLiteral("FrmGraph"));
+  setWindowTitle(loan ? QStringLiteral("返済グラフ") : QStringLiteral("償却グラフ"));
+  setSizeGripEnabled(true);
+
+  const std::vector<std::vector<std::u16string>> table = tsubame::ChartTable(data);
+  PicGraph = new tsubame::ScheduleChart(std::move(data), this);
+  PicGraph->setAccessibleName(windowTitle());
+
+  const int cols = static_cast<int>(table.front().size());
+  GrdNenbetsu = new QTableWidget(static_cast<int>(table.size()) - 1, cols, this);
+  GrdNenbetsu->setObjectName(QStringLiteral("GrdNenbetsu"));
+  GrdNenbetsu->setAccessibleName(QStringLiteral("年ごとの金額"));
+  GrdNenbetsu->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  GrdNenbetsu->setTabKeyNavigation(false);
+  GrdNenbetsu->verticalHeader()->hide();
+  GrdNenbetsu->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  for (int c = 0; c < cols; ++c) {
+    GrdNenbetsu->setHorizontalHeaderItem(c, new QTableWidgetItem(Qs(table[0][c])));
+  }
+  for (int r = 1; r < static_cast<int>(table.size()); ++r) {
+    for (int c = 0; c < cols; ++c) {
+      auto* item = new QTableWidgetItem(Qs(table[r][c]));
+      item->setTextAlignment(c == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+      GrdNenbetsu->setItem(r - 1, c, item);
+    }
+  }
+
+  CmdClose = new QPushButton(QStringLiteral("閉じる"), this);
+  CmdClose->setObjectName(QStringLiteral("CmdClose"));
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(CmdClose);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(PicGraph, 3);
+  layout->addWidget(GrdNenbetsu, 1);
+  layout->addLayout(buttons);
+  setTabOrder(PicGraph, GrdNenbetsu);
+  setTabOrder(GrdNenbetsu, CmdClose);
+  PicGraph->setFocus();
+
+  tsubame::SetClientSizeTwips(this, 9600, 7800, false);
+  tsubame::OnEvent(CmdClose, &QPushButton::clicked, this, &FrmGraph::CmdClose_Click);
+}
+
+void FrmGraph::ShowModal(const tsubame::ScheduleGrid& grid, tsubame::ChartKind kind) {
+  FrmGraph graph(tsubame::ReadChart(grid, kind), grid.window());
+  graph.exec();
+}
+
+void FrmGraph::CmdClose_Click() { accept(); }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+#include "common/core/chart_data.h"
+
+class QPainter;
+class QRectF;
+
+namespace tsubame {
+
+class ScheduleGrid;
+
+// The chart of what `grid` shows now, rows 1 to its last filled row.
+ChartData ReadChart(const ScheduleGrid& grid, ChartKind kind);
+
+// Draws the chart into `area` with the painter's font as its base: legend,
+// value axes, one stacked bar a year, the balance line. Sizes follow the
+// font, so the same call serves a window and a printed page.
+void PaintChart(QPainter& painter, const QRectF& area, const ChartData& data);
+
+// The chart as a widget: it takes the keyboard focus so that a screen
+// reader announces its summary, and redraws at any size.
+class ScheduleChart : public QWidget {
+  Q_OBJECT
+
+ public:
+  ScheduleChart(ChartData data, QWidget* parent = nullptr);
+
+  const ChartData& Data() const { return m_data; }
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  ChartData m_data;
+};
+
+}  // namespace tsubame
