@@ -210,12 +210,14 @@ void PaintChart(QPainter& p, const QRectF& area, const ChartData& data) {
   // The bars: the lower part solid, the upper part light and hatched.
   const int n = static_cast<int>(data.years.size());
   const double slot = plot.width() / std::max(1, n);
-  const double bar = std::min(slot * 0.7, f.em * 3);
+  // Narrow slots lose their gaps: stripes of white would only flicker.
+  const double bar = slot < f.em * 0.5 ? slot : std::min(slot * 0.7, f.em * 3);
   QPainterPath upper_parts;
   QPolygonF balance;
   balance.reserve(n);
   const double zero = y_of(left, 0);
   p.setPen(Qt::NoPen);
+  p.setRenderHint(QPainter::Antialiasing, false);  // no seams between adjacent bars
   for (int i = 0; i < n; ++i) {
     const ChartYear& y = data.years[static_cast<std::size_t>(i)];
     const double centre = plot.left() + slot * (i + 0.5);
@@ -230,6 +232,7 @@ void PaintChart(QPainter& p, const QRectF& area, const ChartData& data) {
     upper_parts.addRect(upper.normalized());
     balance << QPointF(centre, y_of(right, y.balance));
   }
+  p.setRenderHint(QPainter::Antialiasing, true);
   Hatch(p, f, upper_parts);
 
   // Axes over the bars' edges.
@@ -241,7 +244,8 @@ void PaintChart(QPainter& p, const QRectF& area, const ChartData& data) {
     Line(p, f, balance);
   }
 
-  // Years along the bottom: 1 and every k-th year, never two labels touching.
+  // Years along the bottom: every k-th year (and the first when k is large),
+  // never two labels touching.
   static const int kSteps[] = {1, 2, 5, 10, 20, 50, 100};
   const double label = Width(f, QString::number(std::max(1, n))) + f.em * 0.6;
   int every = kSteps[std::size(kSteps) - 1];
@@ -258,7 +262,8 @@ void PaintChart(QPainter& p, const QRectF& area, const ChartData& data) {
     const QString text = QString::number(year);
     const double centre = plot.left() + slot * (i + 0.5);
     const double w = Width(f, text);
-    if ((year == 1 || year % every == 0) && centre - w / 2 >= free_from) {
+    const bool wanted = year % every == 0 || (year == 1 && every >= 5);
+    if (wanted && centre - w / 2 >= free_from) {
       p.drawText(QRectF(centre - w, plot.bottom() + pad * 0.4, 2 * w, f.em), Qt::AlignCenter, text);
       free_from = centre + w / 2 + f.em * 0.6;
     }
