@@ -63,6 +63,9 @@ FrmGraph::FrmGraph(tsubame::ChartData data, QWidget* parent) : QDialog(parent) {
 
 void FrmGraph::ShowModal(const tsubame::ScheduleGrid& grid, tsubame::ChartKind kind) {
   FrmGraph graph(tsubame::ReadChart(grid, kind), grid.window());
+  graph.setWindowModality(Qt::ApplicationModal);
+  graph.show();
+  graph.activateWindow();  // takes the focus with or without a window manager
   graph.exec();
 }
 

@@ -217,6 +217,7 @@ class ScheduleChartTest : public QObject {
     std::unique_ptr<QWidget> window(loan ? static_cast<QWidget*>(new FrmKariire)
                                          : static_cast<QWidget*>(new FrmGenka));
     window->show();
+    window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     if (!inputs.isEmpty()) {
       Enter(window.get(), inputs);
