@@ -59,12 +59,18 @@ TEST(ChartData, YearlySumsAsTable) {
 }
 
 TEST(ChartData, Summary) {
-  const auto loan = [](std::vector<double> balances) {
-    ChartData data{ChartKind::Repayment, {}};
-    for (const double b : balances) {
-      data.years.push_back({static_cast<int>(data.years.size()) + 1, 0, 0, b});
+  // Year-end balances, or book values.
+  const auto chart = [](ChartKind kind, std::vector<double> ends) {
+    ChartData data{kind, {}};
+    for (const double v : ends) {
+      const int year = static_cast<int>(data.years.size()) + 1;
+      data.years.push_back(kind == ChartKind::Repayment ? ChartYear{year, 0, 0, v}
+                                                        : ChartYear{year, v, 0, 0});
     }
     return data;
+  };
+  const auto loan = [&chart](std::vector<double> ends) {
+    return chart(ChartKind::Repayment, ends);
   };
   const struct {
     ChartData data;
@@ -77,7 +83,7 @@ TEST(ChartData, Summary) {
       {loan({1000, 1000.4}), u"残高は1年目末から2年目末まで1,000円のままです。"},
       {loan({5}), u"残高は1年目末に5円です。"},
       {loan({}), u"残高はまだありません。"},
-      {{ChartKind::Depreciation, {{1, 800, 200, 0}, {2, 400, 400, 0}}},
+      {chart(ChartKind::Depreciation, {800, 400}),
        u"現存価格は1年目末の800円から2年目末の400円へ減り、2年目末に1年目末の半分以下になります。"},
   };
   for (const auto& c : cases) {
