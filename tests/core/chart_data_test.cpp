@@ -22,7 +22,8 @@ ChartData Read(ChartKind kind, const Rows& rows) {
 Rows LoanRows() {
   Rows rows;
   for (int m = 1; m <= 14; ++m) {
-    const std::u16string month(std::to_string(m).begin(), std::to_string(m).end());
+    const std::string digits = std::to_string(m);
+    const std::u16string month(digits.begin(), digits.end());
     rows.push_back({month, u"1,000", m == 14 ? u"-1" : u"250", u"", m == 14 ? u"-12" : u"9"});
   }
   return rows;
