@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "common/core/chart_data.h"
@@ -18,102 +20,51 @@ ChartData Read(ChartKind kind, const Rows& rows) {
                    [&rows](int row, int col) { return rows.at(row - 1).at(col); });
 }
 
-// 14 months: a full year and a year of 2 months; amounts as displayed.
-Rows LoanRows() {
-  Rows rows;
-  for (int m = 1; m <= 14; ++m) {
-    const std::string digits = std::to_string(m);
-    const std::u16string month(digits.begin(), digits.end());
-    rows.push_back({month, u"1,000", m == 14 ? u"-1" : u"250", u"", m == 14 ? u"-12" : u"9"});
-  }
-  return rows;
-}
-
 }  // namespace
 
 TEST(ChartData, YearlySumsAsTable) {
-  const struct {
-    ChartKind kind;
-    Rows rows;
-    Rows table;
-  } cases[] = {
-      {ChartKind::Repayment,
-       LoanRows(),
-       {{u"年数", u"元金", u"利息", u"残高"},
-        {u"1", u"12,000", u"3,000", u"9"},
-        {u"2", u"2,000", u"249", u"-12"}}},
-      {ChartKind::Depreciation,
-       {{u"1", u"369,043", u"630,957"},
-        {u"2", u"232,850", u"398,107"},
-        {u"3", u"13,096", u"50,000"}},
-       {{u"年数", u"減価償却費", u"現存価格"},
-        {u"1", u"369,043", u"630,957"},
-        {u"2", u"232,850", u"398,107"},
-        {u"3", u"13,096", u"50,000"}}},
-      {ChartKind::Repayment, {}, {{u"年数", u"元金", u"利息", u"残高"}}},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ChartTable(Read(c.kind, c.rows)), c.table);
+  // 14 months, amounts as displayed: a full year and a year of 2 months.
+  Rows rows;
+  for (int m = 1; m <= 14; ++m) {
+    rows.push_back({u"", u"1,000", m == 14 ? u"-1" : u"250", u"", m == 14 ? u"-12" : u"9"});
   }
+  EXPECT_EQ(ChartTable(Read(ChartKind::Repayment, rows)),
+            (Rows{{u"年数", u"元金", u"利息", u"残高"},
+                  {u"1", u"12,000", u"3,000", u"9"},
+                  {u"2", u"2,000", u"249", u"-12"}}));
   EXPECT_THROW(Read(ChartKind::Depreciation, {{u"1", u"12a", u"0"}}), Failure);
   EXPECT_THROW(Read(ChartKind::Repayment, {{u"1", u"1E+308", u"1E+308", u"", u"0"}}), Failure);
 }
 
+// The sentences the window tests do not reach.
 TEST(ChartData, Summary) {
-  // Year-end balances, or book values.
-  const auto chart = [](ChartKind kind, std::vector<double> ends) {
-    ChartData data{kind, {}};
-    for (const double v : ends) {
-      const int year = static_cast<int>(data.years.size()) + 1;
-      data.years.push_back(kind == ChartKind::Repayment ? ChartYear{year, 0, 0, v}
-                                                        : ChartYear{year, v, 0, 0});
+  const std::pair<std::vector<double>, std::u16string> cases[] = {
+      {{1000, 900}, u"残高は1年目末の1,000円から2年目末の900円へ減ります。"},
+      {{1000, 1200}, u"残高は1年目末の1,000円から2年目末の1,200円へ増えます。"},
+      {{1000, 1000.4}, u"残高は1年目末から2年目末まで1,000円のままです。"},
+      {{}, u"残高はまだありません。"},
+  };
+  for (const auto& [balances, text] : cases) {
+    ChartData data{ChartKind::Repayment, {}};
+    for (const double b : balances) {
+      data.years.push_back({static_cast<int>(data.years.size()) + 1, 0, 0, b});
     }
-    return data;
-  };
-  const auto loan = [&chart](std::vector<double> ends) {
-    return chart(ChartKind::Repayment, ends);
-  };
-  const struct {
-    ChartData data;
-    std::u16string text;
-  } cases[] = {
-      {loan({9e6, 6e6, 4.5e6, 0}),
-       u"残高は1年目末の9,000,000円から4年目末の0円へ減り、3年目末に1年目末の半分以下になります。"},
-      {loan({1000, 900}), u"残高は1年目末の1,000円から2年目末の900円へ減ります。"},
-      {loan({1000, 1200}), u"残高は1年目末の1,000円から2年目末の1,200円へ増えます。"},
-      {loan({1000, 1000.4}), u"残高は1年目末から2年目末まで1,000円のままです。"},
-      {loan({5}), u"残高は1年目末に5円です。"},
-      {loan({}), u"残高はまだありません。"},
-      {chart(ChartKind::Depreciation, {800, 400}),
-       u"現存価格は1年目末の800円から2年目末の400円へ減り、2年目末に1年目末の半分以下になります。"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ChartSummary(c.data), c.text);
+    EXPECT_EQ(ChartSummary(data), text);
   }
 }
 
+// Low and high values, most ticks wanted -> low, high, step; unit; the top label.
 TEST(ChartData, Axis) {
-  const struct {
-    double low, high;
-    int ticks;
-    double axis_low, axis_high, step;
-    std::u16string unit, top_label;
-  } cases[] = {
-      {0, 1'238'000, 7, 0, 1'400'000, 200'000, u"万円", u"140"},
-      {0, 9'000'000, 9, 0, 9'000'000, 1'000'000, u"万円", u"900"},
-      {0, 50'000, 5, 0, 50'000, 10'000, u"円", u"50,000"},
-      {-300'000, 100'000, 4, -300'000, 100'000, 100'000, u"円", u"100,000"},
-      {0, 3e9, 3, 0, 3e9, 1e9, u"百万円", u"3,000"},
-      {0, 0, 5, 0, 1, 1, u"円", u"1"},
-      {0, 7, 20, 0, 7, 1, u"円", u"7"},
-      {0, 7, 3, 0, 10, 5, u"円", u"10"},
+  using Axis = std::tuple<double, double, double, std::u16string, std::u16string>;
+  const std::pair<std::tuple<double, double, int>, Axis> cases[] = {
+      {{0, 1'238'000, 7}, {0, 1'400'000, 200'000, u"万円", u"140"}},
+      {{-300'000, 100'000, 4}, {-300'000, 100'000, 100'000, u"円", u"100,000"}},
+      {{0, 3e9, 3}, {0, 3e9, 1e9, u"百万円", u"3,000"}},
+      {{0, 0, 5}, {0, 1, 1, u"円", u"1"}},
+      {{0, 7, 3}, {0, 10, 5, u"円", u"10"}},
   };
-  for (const auto& c : cases) {
-    const ChartAxis axis = ChooseAxis(c.low, c.high, c.ticks);
-    EXPECT_EQ(axis.low, c.axis_low) << c.high;
-    EXPECT_EQ(axis.high, c.axis_high) << c.high;
-    EXPECT_EQ(axis.step, c.step) << c.high;
-    EXPECT_EQ(axis.unit_name, c.unit) << c.high;
-    EXPECT_EQ(AxisLabel(axis, axis.high), c.top_label) << c.high;
+  for (const auto& [in, out] : cases) {
+    const ChartAxis a = std::apply(ChooseAxis, in);
+    EXPECT_EQ(Axis(a.low, a.high, a.step, a.unit_name, AxisLabel(a, a.high)), out);
   }
 }
