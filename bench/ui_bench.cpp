@@ -5,11 +5,15 @@
 #include <benchmark/benchmark.h>
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QPrinter>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <chrono>
 #include <memory>
@@ -19,6 +23,7 @@
 #include "common/ui/message_box.h"
 #include "common/ui/schedule_chart.h"
 #include "common/ui/schedule_grid.h"
+#include "common/ui/schedule_printer.h"
 #include "common/ui/text_box.h"
 #include "depreciation/ui/frm_genka.h"
 #include "loan/ui/frm_kariire.h"
@@ -95,6 +100,64 @@ void DepreciationRun(benchmark::State& state) {
   window->findChild<QComboBox*>("CmbShokyaku")->setCurrentIndex(0);  // 定額
   SetBox(window.get(), "TxtTaiyo", QStringLiteral("283"));
   RunCalculator(state, window.get(), 299);
+}
+
+// A 38-year loan: the grid's 449 rows, then message 020 (counted, not shown).
+std::unique_ptr<FrmKariire> FullLoan() {
+  auto window = OpenWindow<FrmKariire>();
+  SetBox(window.get(), "TxtKingaku", QStringLiteral("30000000"));
+  SetBox(window.get(), "TxtKikan", QStringLiteral("38"));
+  SetBox(window.get(), "TxtNenri", QStringLiteral("2.5"));
+  window->findChild<QPushButton*>("CmdOK")->click();
+  return window;
+}
+
+// From "印刷..." until the preview is up with every page drawn and painted.
+void PrintPreview(benchmark::State& state) {
+  auto window = FullLoan();
+  QAction* print = window->findChild<tsubame::ScheduleGrid*>()->actions().value(0);
+  for (auto _ : state) {
+    std::chrono::steady_clock::time_point shown;
+    QTimer::singleShot(0, [&] {
+      if (QWidget* preview = QApplication::activeModalWidget()) {
+        preview->repaint();
+        for (QWidget* child : preview->findChildren<QWidget*>()) {
+          if (child->isVisible()) {
+            child->repaint();
+          }
+        }
+        shown = std::chrono::steady_clock::now();
+        preview->close();
+      }
+    });
+    const auto start = std::chrono::steady_clock::now();
+    print->trigger();
+    state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
+  }
+}
+
+// Pages of the 449-month schedule printed into a PDF.
+void PrintPdf(benchmark::State& state) {
+  auto window = FullLoan();
+  const tsubame::Printout printout{
+      window->windowTitle(),
+      tsubame::CaptionedTexts(window.get(), {"LblKingaku", "LblHensai", "LblKikan", "LblNenri",
+                                             "LblSueoki", "LblDankaiKikan", "LblDankaiNenri"}),
+      window->findChild<tsubame::ScheduleGrid*>(),
+      tsubame::CaptionedTexts(window.get(), {"LblShiharai", "LblRisoku"}),
+      {}};
+  QTemporaryDir dir;
+  int pages = 0;
+  for (auto _ : state) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("schedule.pdf")));
+    printer.setPageLayout(tsubame::DefaultPageLayout());
+    tsubame::PrintSchedule(printout, &printer);
+    pages += tsubame::PrintedPageCount(printout, &printer);
+  }
+  state.counters["pages"] = benchmark::Counter(pages / static_cast<double>(state.iterations()));
+  state.counters["pages/s"] = benchmark::Counter(pages, benchmark::Counter::kIsRate);
 }
 
 // Made, shown and exposed; the deletion afterwards is not timed.
@@ -195,6 +258,8 @@ void Register() {
   RegisterBenchmark("run/depreciation_299_rows", DepreciationRun)
       ->Unit(kMillisecond)
       ->UseRealTime();
+  RegisterBenchmark("print/preview_449_months", PrintPreview)->Unit(kMillisecond)->UseManualTime();
+  RegisterBenchmark("print/pdf_449_months", PrintPdf)->Unit(kMillisecond)->UseRealTime();
   RegisterBenchmark("open/FrmKariire", OpenCalculator<FrmKariire>)
       ->Unit(kMillisecond)
       ->UseManualTime();

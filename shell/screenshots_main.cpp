@@ -7,6 +7,9 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTimer>
 #include <QWindow>
 #include <cstdio>
 #include <initializer_list>
@@ -76,6 +79,31 @@ bool ShootChart(QWidget* window, tsubame::ChartKind kind, const QString& file) {
   return Shoot(&graph, file);
 }
 
+// Prints the window from its "印刷..." preview into a PDF file, as the
+// preview's print button does with a PDF printer.
+bool PrintPdf(QWidget* window, const QString& file) {
+  auto* grid = window->findChild<tsubame::ScheduleGrid*>();
+  QAction* print = grid ? grid->actions().value(0) : nullptr;
+  if (print == nullptr) {
+    std::fprintf(stderr, "%s: nothing to print with\n", qPrintable(window->objectName()));
+    return false;
+  }
+  bool printed = false;
+  QTimer::singleShot(0, [&] {
+    if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+      preview->printer()->setOutputFormat(QPrinter::PdfFormat);
+      preview->printer()->setOutputFileName(file);
+      emit preview->paintRequested(preview->printer());
+      printed = true;
+      preview->reject();
+    }
+  });
+  print->trigger();
+  std::fprintf(printed ? stdout : stderr, "%s %s\n", printed ? "wrote" : "cannot write",
+               qPrintable(file));
+  return printed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -110,6 +138,7 @@ int main(int argc, char** argv) {
     ok = ShootChart(&loan, tsubame::ChartKind::Repayment,
                     dir + QStringLiteral("/kariire-graph.png")) &&
          ok;
+    ok = PrintPdf(&loan, dir + QStringLiteral("/kariire-print.pdf")) && ok;
   }
   {
     FrmGenka depreciation;
@@ -120,6 +149,7 @@ int main(int argc, char** argv) {
     ok = ShootChart(&depreciation, tsubame::ChartKind::Depreciation,
                     dir + QStringLiteral("/genka-graph.png")) &&
          ok;
+    ok = PrintPdf(&depreciation, dir + QStringLiteral("/genka-print.pdf")) && ok;
   }
   return ok ? 0 : 1;
 }

@@ -63,6 +63,10 @@ QString ScheduleGrid::TextAt(int row, int col) const {
   return m_model->Cell(row, col);
 }
 
+Qt::Alignment ScheduleGrid::ColAlignment(int col) const {
+  return m_model->Alignment(col);
+}
+
 void ScheduleGrid::SetColAlignment(int col, Qt::Alignment alignment) {
   m_model->SetAlignment(col, alignment);
 }
@@ -134,6 +138,7 @@ void ScheduleGrid::keyPressEvent(QKeyEvent* event) {
 void ScheduleGrid::contextMenuEvent(QContextMenuEvent* event) {
   QMenu menu(this);
   menu.addAction(QStringLiteral("コピー"), this, &ScheduleGrid::CopyToClipboard);
+  menu.addActions(actions());
   if (m_chartKind) {
     QAction* chart = menu.addAction(QStringLiteral("グラフ..."), this, [this] {
       Trap([this] { FrmGraph::ShowModal(*this, *m_chartKind); });

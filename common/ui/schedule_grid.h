@@ -35,6 +35,7 @@ class ScheduleGrid : public QTableView {
   void SetText(const QString& text);
   QString TextAt(int row, int col) const;
 
+  Qt::Alignment ColAlignment(int col) const;
   void SetColAlignment(int col, Qt::Alignment alignment);
   void SetColWidthTwips(int col, int twips);
 
@@ -55,6 +56,7 @@ class ScheduleGrid : public QTableView {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // "コピー", then the grid's own actions (QWidget::addAction) in order.
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:

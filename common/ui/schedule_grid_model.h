@@ -22,6 +22,7 @@ class ScheduleGridModel : public QAbstractTableModel {
 
   const QString& Cell(int row, int col) const { return m_cells[Index(row, col)]; }
   void SetCell(int row, int col, const QString& text);
+  Qt::Alignment Alignment(int col) const { return m_alignment[static_cast<std::size_t>(col)]; }
   void SetAlignment(int col, Qt::Alignment alignment);
   void ClearCells();
 

@@ -17,6 +17,7 @@
 #include "common/ui/result_label.h"
 #include "common/ui/schedule_columns.h"
 #include "common/ui/schedule_grid.h"
+#include "common/ui/schedule_printer.h"
 #include "common/ui/text_box.h"
 #include "common/ui/twips.h"
 #include "depreciation/core/depreciation_rate.h"
@@ -79,6 +80,7 @@ void FrmGenka::BuildControls() {
   GrdPreview->setObjectName(QStringLiteral("GrdPreview"));
   tsubame::PlaceTwips(GrdPreview, 240, 1920, 4065, 4935);
   SetCaption(preview, GrdPreview);
+  MnuPrint = tsubame::AddPrintCommand(GrdPreview);
 
   QWidget* order[] = {TxtKingaku, CmbShokyaku, TxtTaiyo, CmdOK, CmdBack, GrdPreview};
   for (std::size_t i = 1; i < std::size(order); ++i) {
@@ -98,6 +100,7 @@ void FrmGenka::ConnectHandlers() {
   OnEvent(CmbShokyaku, &QComboBox::currentIndexChanged, this, &FrmGenka::CmbShokyaku_Click);
   OnEvent(CmdOK, &QPushButton::clicked, this, &FrmGenka::CmdOK_Click);
   OnEvent(CmdBack, &QPushButton::clicked, this, &FrmGenka::CmdBack_Click);
+  OnEvent(MnuPrint, &QAction::triggered, this, &FrmGenka::MnuPrint_Click);
 }
 
 void FrmGenka::Form_Load() {
@@ -150,6 +153,18 @@ void FrmGenka::CmdOK_Click() {
 }
 
 void FrmGenka::CmdBack_Click() { Unload(); }
+
+void FrmGenka::MnuPrint_Click() {
+  tsubame::PreviewSchedule(this, [this] { return ReadPrintout(); });
+}
+
+tsubame::Printout FrmGenka::ReadPrintout() const {
+  return {windowTitle(),
+          tsubame::CaptionedTexts(this, {"LblKin", "LblHoho", "LblTaiyo", "LblRitsu"}),
+          GrdPreview,
+          {},
+          {}};
+}
 
 void FrmGenka::ResetDepreciationGrid() {
   tsubame::ResetScheduleGrid(GrdPreview, kDepreciationColumns);

@@ -2,6 +2,7 @@
 
 #include "common/ui/form.h"
 
+class QAction;
 class QComboBox;
 class QGroupBox;
 class QPushButton;
@@ -11,6 +12,7 @@ class ResultLabel;
 class ScheduleGrid;
 class TextBox;
 struct DepreciationRow;
+struct Printout;
 }  // namespace tsubame
 
 // 減価償却計算: the depreciation calculator. It holds no numbers of its own:
@@ -35,12 +37,16 @@ class FrmGenka : public tsubame::Form {
   void CmbShokyaku_Click();
   void CmdOK_Click();
   void CmdBack_Click();
+  void MnuPrint_Click();
 
   // The rate label for the chosen method and the life as typed.
   void ShowRate();
 
   void ResetDepreciationGrid();
   void AppendDepreciationRow(const tsubame::DepreciationRow& row);
+
+  // The window as shown, for printing.
+  tsubame::Printout ReadPrintout() const;
 
   QGroupBox* FraDetail = nullptr;
   tsubame::TextBox* TxtKingaku = nullptr;
@@ -50,4 +56,5 @@ class FrmGenka : public tsubame::Form {
   QPushButton* CmdOK = nullptr;
   QPushButton* CmdBack = nullptr;
   tsubame::ScheduleGrid* GrdPreview = nullptr;
+  QAction* MnuPrint = nullptr;
 };

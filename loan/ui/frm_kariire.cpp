@@ -16,6 +16,7 @@
 #include "common/ui/result_label.h"
 #include "common/ui/schedule_columns.h"
 #include "common/ui/schedule_grid.h"
+#include "common/ui/schedule_printer.h"
 #include "common/ui/text_box.h"
 #include "common/ui/twips.h"
 #include "loan/core/repayment_schedule.h"
@@ -85,6 +86,7 @@ void FrmKariire::BuildControls() {
   GrdPreview->setObjectName(QStringLiteral("GrdPreview"));
   tsubame::PlaceTwips(GrdPreview, 240, 3120, 6945, 3255);
   SetCaption(preview, GrdPreview);
+  MnuPrint = tsubame::AddPrintCommand(GrdPreview);
 
   LblShiharaiOut = tsubame::MakeResultLabel(
       this, "LblShiharaiOut",
@@ -120,6 +122,7 @@ void FrmKariire::ConnectHandlers() {
   OnEvent(TxtDankaiNenri, &TextBox::LostFocus, this, &FrmKariire::TxtDankaiNenri_LostFocus);
   OnEvent(CmdOK, &QPushButton::clicked, this, &FrmKariire::CmdOK_Click);
   OnEvent(CmdBack, &QPushButton::clicked, this, &FrmKariire::CmdBack_Click);
+  OnEvent(MnuPrint, &QAction::triggered, this, &FrmKariire::MnuPrint_Click);
 }
 
 void FrmKariire::Form_Load() {
@@ -186,6 +189,19 @@ void FrmKariire::CmdOK_Click() {
 }
 
 void FrmKariire::CmdBack_Click() { Unload(); }
+
+void FrmKariire::MnuPrint_Click() {
+  tsubame::PreviewSchedule(this, [this] { return ReadPrintout(); });
+}
+
+tsubame::Printout FrmKariire::ReadPrintout() const {
+  return {windowTitle(),
+          tsubame::CaptionedTexts(this, {"LblKingaku", "LblHensai", "LblKikan", "LblNenri",
+                                         "LblSueoki", "LblDankaiKikan", "LblDankaiNenri"}),
+          GrdPreview,
+          tsubame::CaptionedTexts(this, {"LblShiharai", "LblRisoku"}),
+          {}};
+}
 
 void FrmKariire::ResetRepaymentGrid() { tsubame::ResetScheduleGrid(GrdPreview, kRepaymentColumns); }
 

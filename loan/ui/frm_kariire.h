@@ -2,6 +2,7 @@
 
 #include "common/ui/form.h"
 
+class QAction;
 class QComboBox;
 class QGroupBox;
 class QPushButton;
@@ -12,6 +13,7 @@ class ScheduleGrid;
 class TextBox;
 struct RepaymentRow;
 struct RepaymentTotals;
+struct Printout;
 }  // namespace tsubame
 
 // 借入金計算: the loan repayment calculator. It holds no numbers of its own:
@@ -43,6 +45,7 @@ class FrmKariire : public tsubame::Form {
   void TxtDankaiNenri_LostFocus();
   void CmdOK_Click();
   void CmdBack_Click();
+  void MnuPrint_Click();
 
   // The deferment and stepped-period rules: a whole number of years below
   // the term (or, with `allow_equal`, up to it).
@@ -51,6 +54,9 @@ class FrmKariire : public tsubame::Form {
   void ResetRepaymentGrid();
   void AppendRepaymentRow(const tsubame::RepaymentRow& row);
   void ShowRepaymentTotals(const tsubame::RepaymentTotals& totals);
+
+  // The window as shown, for printing.
+  tsubame::Printout ReadPrintout() const;
 
   QGroupBox* FraDetail = nullptr;
   tsubame::TextBox* TxtKingaku = nullptr;
@@ -65,4 +71,5 @@ class FrmKariire : public tsubame::Form {
   tsubame::ScheduleGrid* GrdPreview = nullptr;
   tsubame::ResultLabel* LblShiharaiOut = nullptr;
   tsubame::ResultLabel* LblRisokuOut = nullptr;
+  QAction* MnuPrint = nullptr;
 };
