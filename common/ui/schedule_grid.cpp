@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 
 #include "common/core/failure.h"
 #include "common/ui/fonts.h"
@@ -63,9 +64,7 @@ QString ScheduleGrid::TextAt(int row, int col) const {
   return m_model->Cell(row, col);
 }
 
-Qt::Alignment ScheduleGrid::ColAlignment(int col) const {
-  return m_model->Alignment(col);
-}
+Qt::Alignment ScheduleGrid::ColAlignment(int col) const { return m_model->Alignment(col); }
 
 void ScheduleGrid::SetColAlignment(int col, Qt::Alignment alignment) {
   m_model->SetAlignment(col, alignment);
@@ -90,42 +89,73 @@ int ScheduleGrid::FilledRows() const {
   return filled;
 }
 
-QString ScheduleGrid::CopyText() const {
-  int top = 0;
-  int bottom = FilledRows();
-  int left = 0;
-  int right = m_cols - 1;
+ScheduleGrid::CellRange ScheduleGrid::CopyRange() const {
+  CellRange range{0, FilledRows(), 0, m_cols - 1};
   const QModelIndexList selected = selectionModel()->selectedIndexes();
   if (!selected.isEmpty()) {
-    top = m_rows;
-    bottom = -1;
-    left = m_cols;
-    right = -1;
+    range = {m_rows, -1, m_cols, -1};
     for (const QModelIndex& index : selected) {
-      top = std::min(top, index.row() + 1);
-      bottom = std::max(bottom, index.row() + 1);
-      left = std::min(left, index.column());
-      right = std::max(right, index.column());
+      range.top = std::min(range.top, index.row() + 1);
+      range.bottom = std::max(range.bottom, index.row() + 1);
+      range.left = std::min(range.left, index.column());
+      range.right = std::max(range.right, index.column());
     }
-    bottom = std::min(bottom, std::max(top, FilledRows()));  // not the empty rows below
+    // not the empty rows below
+    range.bottom = std::min(range.bottom, std::max(range.top, FilledRows()));
   }
+  return range;
+}
+
+QString ScheduleGrid::CopiedCell(int row, int col) const {
+  QString cell = TextAt(row, col);
+  if (row == 0) {
+    while (cell.endsWith(u' ')) {
+      cell.chop(1);
+    }
+  }
+  return cell;
+}
+
+QString ScheduleGrid::CopyText() const {
+  const CellRange range = CopyRange();
   QString text;
-  for (int r = top; r <= bottom; ++r) {
-    for (int c = left; c <= right; ++c) {
-      QString cell = TextAt(r, c);
-      if (r == 0) {
-        while (cell.endsWith(u' ')) {
-          cell.chop(1);
-        }
-      }
-      text += cell;
-      text += c < right ? u'\t' : u'\n';
+  for (int r = range.top; r <= range.bottom; ++r) {
+    for (int c = range.left; c <= range.right; ++c) {
+      text += CopiedCell(r, c);
+      text += c < range.right ? u'\t' : u'\n';
     }
   }
   return text;
 }
 
-void ScheduleGrid::CopyToClipboard() const { QApplication::clipboard()->setText(CopyText()); }
+QString ScheduleGrid::CopyHtml() const {
+  const CellRange range = CopyRange();
+  QString html = QStringLiteral(
+      "<html><head><meta charset=\"utf-8\"></head><body>"
+      "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\">\n");
+  for (int r = range.top; r <= range.bottom; ++r) {
+    html += QStringLiteral("<tr>");
+    for (int c = range.left; c <= range.right; ++c) {
+      const Qt::Alignment alignment = ColAlignment(c);
+      const QString align = r == 0                         ? QStringLiteral("center")
+                            : alignment & Qt::AlignRight   ? QStringLiteral("right")
+                            : alignment & Qt::AlignHCenter ? QStringLiteral("center")
+                                                           : QStringLiteral("left");
+      const QString tag = r == 0 ? QStringLiteral("th") : QStringLiteral("td");
+      html += QStringLiteral("<%1 align=\"%2\">%3</%1>")
+                  .arg(tag, align, CopiedCell(r, c).toHtmlEscaped());
+    }
+    html += QStringLiteral("</tr>\n");
+  }
+  return html + QStringLiteral("</table></body></html>\n");
+}
+
+void ScheduleGrid::CopyToClipboard() const {
+  auto* copied = new QMimeData;
+  copied->setText(CopyText());
+  copied->setHtml(CopyHtml());
+  QApplication::clipboard()->setMimeData(copied);
+}
 
 void ScheduleGrid::keyPressEvent(QKeyEvent* event) {
   if (event->matches(QKeySequence::Copy)) {

@@ -49,6 +49,10 @@ class ScheduleGrid : public QTableView {
   // whole filled schedule with its headings when nothing is selected; cells
   // separated by tabs, rows by line ends, headings without trailing blanks.
   QString CopyText() const;
+  // The same cells as an HTML table, for word processors and spreadsheets:
+  // headings as heading cells, each column aligned as in the grid.
+  QString CopyHtml() const;
+  // Both, as plain text and as HTML.
   void CopyToClipboard() const;
 
   // Which chart "グラフ..." opens for this grid's schedule.
@@ -60,6 +64,17 @@ class ScheduleGrid : public QTableView {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  struct CellRange {
+    int top;
+    int bottom;
+    int left;
+    int right;
+  };
+  // The selection, or the whole filled schedule with its headings.
+  CellRange CopyRange() const;
+  // A cell as copied: headings without their trailing blanks.
+  QString CopiedCell(int row, int col) const;
+
   int m_rows;
   int m_cols;
   int m_row = 0;

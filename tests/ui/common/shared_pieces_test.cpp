@@ -4,6 +4,7 @@
 #include <QFontInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -154,6 +155,9 @@ class SharedPiecesTest : public QObject {
         grid.SetText(QString::fromUtf8(cells[r][c]));
       }
     }
+    grid.SetColAlignment(0, Qt::AlignCenter);
+    grid.SetColAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    grid.SetColAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     grid.SetRow(4);
     QVERIFY_THROWS_EXCEPTION(tsubame::Failure, grid.SetRow(5));
     QVERIFY_THROWS_EXCEPTION(tsubame::Failure, grid.SetCol(3));
@@ -169,6 +173,17 @@ class SharedPiecesTest : public QObject {
     ShowActive(&grid);
     QTest::keySequence(&grid, QKeySequence::Copy);
     QCOMPARE(QApplication::clipboard()->text(), grid.CopyText());
+    QCOMPARE(QApplication::clipboard()->mimeData()->html().section("<table", 1),
+             " border=\"1\" cellspacing=\"0\" cellpadding=\"2\">\n"
+             "<tr><td align=\"right\">180,000</td><td align=\"right\">820,000</td></tr>\n"
+             "<tr><td align=\"right\">50,000</td><td align=\"right\">50,000</td></tr>\n"
+             "</table></body></html>\n");
+    grid.clearSelection();
+    QCOMPARE(grid.CopyHtml().section("<tr>", 1, 2),
+             "<th align=\"center\">年数</th><th align=\"center\">減価償却費</th>"
+             "<th align=\"center\">現存価格</th></tr>\n"
+             "<tr><td align=\"center\">1</td><td align=\"right\">180,000</td>"
+             "<td align=\"right\">820,000</td></tr>\n");
     grid.Clear();
     QCOMPARE(grid.FilledRows(), 0);
     QCOMPARE(grid.TextAt(0, 0), QString());
