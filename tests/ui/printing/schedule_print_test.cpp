@@ -96,7 +96,7 @@ class SchedulePrintTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void contextMenuOffersCopyThenPrint() {
+  void contextMenuOffersPrintAfterCopy() {
     auto w = Window("loan", {});
     QStringList entries;
     QTimer::singleShot(0, [&entries] {
@@ -110,7 +110,7 @@ class SchedulePrintTest : public QObject {
     auto* grid = w->findChild<ScheduleGrid*>();
     QContextMenuEvent event(QContextMenuEvent::Mouse, grid->rect().center());
     QApplication::sendEvent(grid->viewport(), &event);
-    QCOMPARE(entries, (QStringList{"コピー ", "印刷... Ctrl+P"}));
+    QCOMPARE(entries, (QStringList{"コピー ", "印刷... Ctrl+P", "グラフ... "}));
   }
 
   // Printed pages read back from the PDF: the preview's title and A4
