@@ -5,21 +5,45 @@ JOBS    ?= $(shell nproc)
 PREFIX  ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build asan-build run test bench bench-startup fuzz screenshots format install package clean
+.PHONY: all deps configure build test-build asan-build run test lint bench bench-startup fuzz \
+        screenshots format install package clean
 
 all: build
 
 deps:
 	@sh scripts/install-deps
 
+# A fresh build folder holds the program alone; `make test` (and the
+# benchmarks) turn the tests on in it, with warnings as errors, and the
+# folder keeps that.
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target tsubame
 	./$(BUILD)/tsubame
+
+TEST_FLAGS = -DBUILD_TESTING=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(TEST_FLAGS) $(CMAKE_FLAGS)
+
+test-build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Layout against .clang-format, then clang-tidy (.clang-tidy) over every
+# source of ours in the compile database (the moc and rcc output left out).
+# clang-tidy reads the sources only, so the mocs are all it needs built.
+LINT_FILES = $(shell git ls-files '*.cpp' '*.h')
+
+lint: configure
+	clang-format --dry-run --Werror $(LINT_FILES)
+	cmake --build $(BUILD) -j $(JOBS) --target autogen
+	run-clang-tidy -p $(BUILD) -quiet -j $(JOBS) '^$(CURDIR)/(common|loan|depreciation|shell|tests|bench)/' >$(BUILD)/clang-tidy.log 2>&1 \
+	  || { grep -E -A3 'warning:|error:' $(BUILD)/clang-tidy.log; exit 1; }
 
 # The sanitizer build: every test again under AddressSanitizer and
 # UndefinedBehaviorSanitizer; any report fails the run.
@@ -27,23 +51,23 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-$(ASAN_BUILD)/build.ninja:
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTSUBAME_SANITIZE=ON
-
-asan-build: deps $(ASAN_BUILD)/build.ninja
+asan-build: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTSUBAME_SANITIZE=ON \
+	  $(TEST_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-test: build asan-build
+test: lint
+	$(MAKE) test-build asan-build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
 	$(MAKE) fuzz FUZZ_SECONDS=10 FUZZ_SEED=1
 
-bench: build
+bench: test-build
 	./$(BUILD)/bench/tsubame_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	./$(BUILD)/bench/tsubame_ui_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
 # Start-up time and memory against a minimal Qt program, on its own Xvfb.
-bench-startup: build
+bench-startup: test-build
 	bench/startup-bench $(BUILD)
 
 # libFuzzer (clang): the core's fuzz targets, each for FUZZ_SECONDS.
@@ -51,10 +75,9 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_SEED ?= 0
 
-$(FUZZ_BUILD)/build.ninja:
-	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTSUBAME_FUZZ=ON
-
-fuzz: deps $(FUZZ_BUILD)/build.ninja
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTSUBAME_FUZZ=ON $(TEST_FLAGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	sh scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_SEED)
 
@@ -62,7 +85,7 @@ screenshots: build
 	sh scripts/screenshots
 
 format:
-	clang-format -i $$(git ls-files '*.cpp' '*.h')
+	clang-format -i $(LINT_FILES)
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
@@ -74,4 +97,4 @@ package: deps $(BUILD)/build.ninja
 	cd $(BUILD) && cpack
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

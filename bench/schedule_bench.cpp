@@ -24,7 +24,7 @@ void CountRows(benchmark::State& state, std::size_t rows) {
 }
 
 // As the window does: every row is formatted into grid cells as it arrives.
-void Repayment(benchmark::State& state, std::int16_t method, LoanFieldTexts texts) {
+void Repayment(benchmark::State& state, std::int16_t method, const LoanFieldTexts& texts) {
   std::vector<std::array<std::u16string, 5>> grid;
   grid.reserve(kRepaymentGridMonths);
   for (auto _ : state) {

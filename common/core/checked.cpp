@@ -16,24 +16,12 @@ double Finite(double v) {
 
 }  // namespace
 
-double Add(double a, double b) {
-  return Finite(a + b);
-}
-double Sub(double a, double b) {
-  return Finite(a - b);
-}
-double Mul(double a, double b) {
-  return Finite(a * b);
-}
-double Div(double a, double b) {
-  return Finite(a / b);
-}
-double Log(double x) {
-  return Finite(std::log(x));
-}
-double Exp(double x) {
-  return Finite(std::exp(x));
-}
+double Add(double a, double b) { return Finite(a + b); }
+double Sub(double a, double b) { return Finite(a - b); }
+double Mul(double a, double b) { return Finite(a * b); }
+double Div(double a, double b) { return Finite(a / b); }
+double Log(double x) { return Finite(std::log(x)); }
+double Exp(double x) { return Finite(std::exp(x)); }
 
 std::int16_t To16(std::int64_t v) {
   if (v < INT16_MIN || v > INT16_MAX) {
@@ -42,14 +30,8 @@ std::int16_t To16(std::int64_t v) {
   return static_cast<std::int16_t>(v);
 }
 
-std::int16_t Add16(std::int32_t a, std::int32_t b) {
-  return To16(std::int64_t{a} + b);
-}
-std::int16_t Sub16(std::int32_t a, std::int32_t b) {
-  return To16(std::int64_t{a} - b);
-}
-std::int16_t Mul16(std::int32_t a, std::int32_t b) {
-  return To16(std::int64_t{a} * b);
-}
+std::int16_t Add16(std::int32_t a, std::int32_t b) { return To16(std::int64_t{a} + b); }
+std::int16_t Sub16(std::int32_t a, std::int32_t b) { return To16(std::int64_t{a} - b); }
+std::int16_t Mul16(std::int32_t a, std::int32_t b) { return To16(std::int64_t{a} * b); }
 
 }  // namespace tsubame::checked

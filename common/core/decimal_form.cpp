@@ -44,7 +44,7 @@ void Rounded15(double magnitude, DecimalForm& form) {
 // double is m x 2^e, so m x 2^e x 10^q is a fraction A / B of 128-bit
 // integers for every amount a schedule shows. Returns false when A or B
 // would not fit; the caller then takes the slow way.
-using u128 = unsigned __int128;
+__extension__ using u128 = unsigned __int128;  // a GCC and clang type: tell -Wpedantic
 
 const std::array<u128, 39> kPow10 = [] {
   std::array<u128, 39> p{};

@@ -16,16 +16,10 @@ std::u16string FormatText(std::u16string_view text, int decimals) {
 
 }  // namespace
 
-std::u16string FormatAmount(double value) {
-  return tsubame::FormatWholeUnits(value, true);
-}
+std::u16string FormatAmount(double value) { return tsubame::FormatWholeUnits(value, true); }
 
-std::u16string FormatRate(std::u16string_view text) {
-  return FormatText(text, 3);
-}
+std::u16string FormatRate(std::u16string_view text) { return FormatText(text, 3); }
 
-std::u16string FormatWhole(std::u16string_view text) {
-  return FormatText(text, 0);
-}
+std::u16string FormatWhole(std::u16string_view text) { return FormatText(text, 0); }
 
 }  // namespace MdlCommon

@@ -11,12 +11,8 @@
 namespace tsubame {
 namespace {
 
-bool IsBlank(char16_t c) {
-  return c == u' ' || c == u'\t';
-}
-bool IsDigit(char16_t c) {
-  return c >= u'0' && c <= u'9';
-}
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 // The conversion runs in the C locale whatever the program's locale is.
 locale_t CLocale() {
@@ -97,9 +93,7 @@ std::optional<double> ParseNumber(std::u16string_view text) {
   return v;
 }
 
-bool IsNumeric(std::u16string_view text) {
-  return ParseNumber(text).has_value();
-}
+bool IsNumeric(std::u16string_view text) { return ParseNumber(text).has_value(); }
 
 double TextToDouble(std::u16string_view text) {
   std::optional<double> v = ParseNumber(text);
@@ -122,9 +116,7 @@ std::int16_t RoundToInt16(double value) {
   return static_cast<std::int16_t>(whole);
 }
 
-std::int16_t TextToInt16(std::u16string_view text) {
-  return RoundToInt16(TextToDouble(text));
-}
+std::int16_t TextToInt16(std::u16string_view text) { return RoundToInt16(TextToDouble(text)); }
 
 std::u16string PlainText(double value) {
   DecimalForm f = ToDecimalForm(value);

@@ -9,9 +9,7 @@
 
 namespace MdlCommon {
 
-void SelectAllText(QLineEdit* box) {
-  box->setSelection(0, static_cast<int>(box->text().size()));
-}
+void SelectAllText(QLineEdit* box) { box->setSelection(0, static_cast<int>(box->text().size())); }
 
 void RefuseInput(tsubame::TextBox* box) {
   ShowMessage(QString(), QString(), MsgInvalidInput);

@@ -9,8 +9,8 @@ namespace tsubame {
 class ScheduleGrid;
 
 struct ScheduleColumn {
-  const char16_t* heading;  // trailing blanks are part of the design
-  int width_twips;
+  const char16_t* heading = nullptr;  // trailing blanks are part of the design
+  int width_twips = 0;
   Qt::Alignment alignment;
 };
 

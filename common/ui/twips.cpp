@@ -5,13 +5,9 @@
 
 namespace tsubame {
 
-int TwipsToPixels(double twips) {
-  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
+int TwipsToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
 
-double PixelsToTwips(int pixels) {
-  return static_cast<double>(pixels) * kTwipsPerPixel;
-}
+double PixelsToTwips(int pixels) { return static_cast<double>(pixels) * kTwipsPerPixel; }
 
 QRect TwipsRect(int left, int top, int width, int height) {
   return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),

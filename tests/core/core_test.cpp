@@ -210,7 +210,7 @@ TEST(Repayment, ExampleABothMethods) {
 // text read only when a step first needs it.
 TEST(Repayment, Runs) {
   // clang-format off
-  const std::vector<std::tuple<int, LoanFieldTexts, unsigned, std::string, std::string>> cases = {
+  const std::vector<std::tuple<std::int16_t, LoanFieldTexts, unsigned, std::string, std::string>> cases = {
       // method, {term, rate, deferment, stepped years, stepped rate}, months, a month, totals
       {I, kExampleB, 36, "1 0 6,000 6,000 1,200,000", "169,066 1,369,066"},
       {I, kExampleB, 36, "12 0 6,000 6,000 1,200,000", "169,066 1,369,066"},
@@ -261,7 +261,7 @@ TEST(Depreciation, RateAndLabel) {
 // other lives, the grid's 299 years, and an amount of 0.
 TEST(Depreciation, Runs) {
   // clang-format off
-  const std::vector<std::tuple<double, int, int, unsigned, std::string, bool>> cases = {
+  const std::vector<std::tuple<double, std::int16_t, std::int16_t, unsigned, std::string, bool>> cases = {
       // amount, method, life, years, a year, failed
       {1e6, SL, 5, 6, "1 180,000 820,000", false}, {1e6, SL, 5, 6, "2 180,000 640,000", false},
       {1e6, SL, 5, 6, "3 180,000 460,000", false}, {1e6, SL, 5, 6, "4 180,000 280,000", false},
@@ -281,8 +281,9 @@ TEST(Depreciation, Runs) {
       {0, DB, 298, 299, "299 0 0", false}};
   // clang-format on
   for (const auto& [amount, method, life, years, row, failed] : cases) {
-    const std::vector<std::string> run =
-        FillGrid(kDepreciationGridYears, DepreciationCells, [&](const DepreciationReceiver& grid) {
+    const std::vector<std::string> run = FillGrid(
+        kDepreciationGridYears, DepreciationCells,
+        [amount = amount, method = method, life = life](const DepreciationReceiver& grid) {
           ComputeDepreciationSchedule(amount, life, method, DepreciationRate(method, life), grid);
           return std::string("done");
         });

@@ -27,7 +27,7 @@ struct Genka {
   QWidget* W(const char* name) const { return window.findChild<QWidget*>(name); }
   QString Get(const char* n, const char* p = "text") const { return W(n)->property(p).toString(); }
   // Enters a box, which selects its text, types over it and tabs out.
-  void Enter(const char* box, QString s) {
+  void Enter(const char* box, const QString& s) {
     W(box)->setFocus();
     QTest::keyClicks(W(box), s + '\t');
   }

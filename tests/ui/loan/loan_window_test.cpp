@@ -25,7 +25,7 @@ struct Loan {
   Loan() {
     window.show();
     window.activateWindow();
-    QTest::qWaitForWindowActive(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
   }
   TextBox* Box(const char* name) { return window.findChild<TextBox*>(name); }
   QWidget* Widget(const char* name) { return window.findChild<QWidget*>(name); }

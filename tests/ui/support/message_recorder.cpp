@@ -12,9 +12,7 @@ MessageRecorder::MessageRecorder() {
   });
 }
 
-MessageRecorder::~MessageRecorder() {
-  SetMessagePresenter(m_previous);
-}
+MessageRecorder::~MessageRecorder() { SetMessagePresenter(m_previous); }
 
 QStringList MessageRecorder::texts() const {
   QStringList out;
