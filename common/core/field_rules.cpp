@@ -1,5 +1,6 @@
 #include "common/core/field_rules.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/core/numeric_text.h"
@@ -48,28 +49,31 @@ GroupedText GroupThousandsText(std::u16string_view text) {
   if (before.find_first_of(u"0123456789") == std::u16string_view::npos) {
     return {false, std::u16string(text)};  // .5, -.5: nothing to group
   }
-  if (before.find_first_of(u"eE") != std::u16string_view::npos) {
-    return {false, std::u16string(text)};  // exponent form: regrouping would break it
-  }
   // An integer part of 10^15 or more would be written as 1E+15; one beyond
   // a double (999…9.5e-400 is a number as a whole) cannot be read at all.
   const std::optional<double> integer = tsubame::ParseNumber(before);
   if (!integer || std::fabs(*integer) >= 1e15) {
     return {false, std::u16string(text)};
   }
-  const double magnitude = std::fabs(*integer);
-  const std::u16string digits = tsubame::PlainText(magnitude);
+  // Without a point the text may carry an exponent: 1e5 becomes 100000 and
+  // 1e-3 becomes 0.001, whose integer digits alone are grouped.
+  const std::u16string plain = tsubame::PlainText(std::fabs(*integer));
+  if (plain.find(u'E') != std::u16string::npos) {
+    return {false, std::u16string(text)};  // 1e-5 would come out as 1E-05
+  }
+  const std::size_t digits = std::min(plain.find(u'.'), plain.size());
   std::u16string out;
-  out.reserve(text.size() + digits.size() / 3 + 2);
+  out.reserve(text.size() + digits / 3 + 2);
   if (negative) {
     out += u'-';
   }
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) {
+  for (std::size_t i = 0; i < digits; ++i) {
+    if (i > 0 && (digits - i) % 3 == 0) {
       out += u',';
     }
-    out += digits[i];
+    out += plain[i];
   }
+  out.append(plain, digits);
   if (point != std::u16string_view::npos) {
     out += u'.';
     out += text.substr(point + 1, kMaxFractionChars);

@@ -29,8 +29,10 @@ struct GroupedText {
 
 // The amount box's regrouping after a key release: 1234567 -> 1,234,567.
 // A non-numeric text loses its last character. The sign stays out of the
-// grouping; an empty integer part (.5), an exponent form and integer parts
-// of 10^15 and more are left as typed. At most 20 characters after the point are kept.
+// grouping; a text without a point is rewritten as its plain decimal text
+// (1e5 -> 100,000). Left as typed: an empty integer part (.5), integer parts
+// of 10^15 and more, and values whose plain text is in exponent form (1e-5).
+// At most 20 characters after the point are kept.
 GroupedText GroupThousandsText(std::u16string_view text);
 
 }  // namespace MdlCommon

@@ -103,7 +103,9 @@ TEST(FieldRules, GroupThousands) {
       {u"1234567", {false, u"1,234,567"}}, {u"1,2345", {false, u"12,345"}}, {u"", {false, u""}},
       {u"0012", {false, u"12"}}, {u"1234.", {false, u"1,234."}}, {u"-1234", {false, u"-1,234"}},
       {u"-123", {false, u"-123"}}, {u"-0.5", {false, u"-0.5"}}, {u".5", {false, u".5"}},
-      {u"1e5", {false, u"1e5"}}, {u"12a", {true, u"12"}}, {u".", {true, u""}},
+      {u"1e5", {false, u"100,000"}}, {u"-1.5E3", {false, u"-1.5E3"}}, {u"1e-3", {false, u"0.001"}},
+      {u"1e-5", {false, u"1e-5"}}, {u"1e15", {false, u"1e15"}}, {u"12a", {true, u"12"}},
+      {u".", {true, u""}},
       {u"1000000000000000", {false, u"1000000000000000"}}, {u"12\U0001F600", {true, u"12"}},
       {u"999999999999999", {false, u"999,999,999,999,999"}},
       {u"1234.123456789012345678901", {false, u"1,234.12345678901234567890"}}},
@@ -120,7 +122,7 @@ TEST(FieldRules, GroupThousandsKeepsTheValue) {
   for (unsigned i = 0; i < 20000; ++i) {
     std::u16string text(1 + i % 21, u' ');
     for (char16_t& c : text) {
-      c = u" +-0123456789,."[gen() % 15];
+      c = u" +-0123456789,.e"[gen() % 16];
     }
     const GroupedText r = GroupThousandsText(text);
     EXPECT_TRUE(!IsNumeric(text) || (!r.refused && ParseNumber(r.text) == ParseNumber(text)))
