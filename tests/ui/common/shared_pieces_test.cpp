@@ -94,7 +94,8 @@ class SharedPiecesTest : public QObject {
         menu->close();
       }
     });
-    QContextMenuEvent event(QContextMenuEvent::Keyboard, box.rect().center());
+    const QPoint center = box.rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, center, box.mapToGlobal(center));
     QApplication::sendEvent(&box, &event);
     QTRY_VERIFY(!entries.isEmpty());
     QCOMPARE(entries.join('|'),
