@@ -14,14 +14,14 @@
 
 using tsubame::Qs;
 
-FrmGraph::FrmGraph(tsubame::ChartData data, QWidget* parent) : QDialog(parent) {
-  const bool loan = data.kind == tsubame::ChartKind::Repayment;
+FrmGraph::FrmGraph(tsubame::ChartData chart, QWidget* parent) : QDialog(parent) {
+  const bool loan = chart.kind == tsubame::ChartKind::Repayment;
   setObjectName(QStringLiteral("FrmGraph"));
   setWindowTitle(loan ? QStringLiteral("返済グラフ") : QStringLiteral("償却グラフ"));
   setSizeGripEnabled(true);
 
-  const std::vector<std::vector<std::u16string>> table = tsubame::ChartTable(data);
-  PicGraph = new tsubame::ScheduleChart(std::move(data), this);
+  const std::vector<std::vector<std::u16string>> table = tsubame::ChartTable(chart);
+  PicGraph = new tsubame::ScheduleChart(std::move(chart), this);
   PicGraph->setAccessibleName(windowTitle());
 
   const int cols = static_cast<int>(table.front().size());

@@ -19,7 +19,7 @@ class FrmGraph : public QDialog {
   Q_OBJECT
 
  public:
-  FrmGraph(tsubame::ChartData data, QWidget* parent = nullptr);
+  FrmGraph(tsubame::ChartData chart, QWidget* parent = nullptr);
 
   // Reads the grid and shows the chart modally over the grid's window.
   static void ShowModal(const tsubame::ScheduleGrid& grid, tsubame::ChartKind kind);

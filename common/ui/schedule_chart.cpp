@@ -279,8 +279,8 @@ void PaintChart(QPainter& p, const QRectF& area, const ChartData& data) {
   p.restore();
 }
 
-ScheduleChart::ScheduleChart(ChartData data, QWidget* parent)
-    : QWidget(parent), m_data(std::move(data)) {
+ScheduleChart::ScheduleChart(ChartData chart, QWidget* parent)
+    : QWidget(parent), m_data(std::move(chart)) {
   setObjectName(QStringLiteral("PicGraph"));
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);

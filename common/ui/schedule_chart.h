@@ -25,7 +25,7 @@ class ScheduleChart : public QWidget {
   Q_OBJECT
 
  public:
-  ScheduleChart(ChartData data, QWidget* parent = nullptr);
+  ScheduleChart(ChartData chart, QWidget* parent = nullptr);
 
   const ChartData& Data() const { return m_data; }
 
