@@ -143,22 +143,18 @@ class ScheduleChartTest : public QObject {
     // 449 months, then the grid is full: the 38th year has 5 months.
     QTest::newRow("loan, last year short")
         << true << QStringList{"TxtKingaku=30000000", "TxtKikan=38", "TxtNenri=2.5"} << 38
-        << QStringList{"グラフ...",
-                       "返済グラフ",
-                       "TABLE",
+        << QStringList{"グラフ...", "返済グラフ", "TABLE",
+                       // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one sentence
                        "残高は1年目末の29,210,526円から38年目末の460,526円へ減り、"
                        "20年目末に1年目末の半分以下になります。",
-                       "GrdNenbetsu",
-                       "closed"};
+                       "GrdNenbetsu", "closed"};
     QTest::newRow("depreciation")
         << false << QStringList{"TxtKingaku=1000000", "CmbShokyaku=1", "TxtTaiyo=5"} << 7
-        << QStringList{"グラフ...",
-                       "償却グラフ",
-                       "TABLE",
+        << QStringList{"グラフ...", "償却グラフ", "TABLE",
+                       // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one sentence
                        "現存価格は1年目末の630,957円から7年目末の50,000円へ減り、"
                        "3年目末に1年目末の半分以下になります。",
-                       "GrdNenbetsu",
-                       "closed"};
+                       "GrdNenbetsu", "closed"};
   }
   void openedFromTheGrid() {
     QFETCH(bool, loan);
