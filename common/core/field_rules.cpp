@@ -58,8 +58,9 @@ GroupedText GroupThousandsText(std::u16string_view text) {
   // Without a point the text may carry an exponent: 1e5 becomes 100000 and
   // 1e-3 becomes 0.001, whose integer digits alone are grouped.
   const std::u16string plain = tsubame::PlainText(std::fabs(*integer));
-  if (plain.find(u'E') != std::u16string::npos) {
-    return {false, std::u16string(text)};  // 1e-5 would come out as 1E-05
+  if (plain.find(u'E') != std::u16string::npos ||
+      tsubame::ParseNumber(plain) != std::fabs(*integer)) {
+    return {false, std::u16string(text)};  // 1e-5 (1E-05), or more than 15 digits
   }
   const std::size_t digits = std::min(plain.find(u'.'), plain.size());
   std::u16string out;

@@ -31,7 +31,8 @@ struct GroupedText {
 // A non-numeric text loses its last character. The sign stays out of the
 // grouping; a text without a point is rewritten as its plain decimal text
 // (1e5 -> 100,000). Left as typed: an empty integer part (.5), integer parts
-// of 10^15 and more, and values whose plain text is in exponent form (1e-5).
+// of 10^15 and more, values whose plain text is in exponent form (1e-5) or
+// would lose digits (more than 15 significant ones).
 // At most 20 characters after the point are kept.
 GroupedText GroupThousandsText(std::u16string_view text);
 
