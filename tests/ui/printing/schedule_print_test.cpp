@@ -108,7 +108,8 @@ class SchedulePrintTest : public QObject {
       }
     });
     auto* grid = w->findChild<ScheduleGrid*>();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, grid->rect().center());
+    const QPoint center = grid->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, center, grid->mapToGlobal(center));
     QApplication::sendEvent(grid->viewport(), &event);
     QCOMPARE(entries, (QStringList{"コピー ", "印刷... Ctrl+P", "グラフ... "}));
   }
