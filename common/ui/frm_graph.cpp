@@ -15,9 +15,8 @@
 using tsubame::Qs;
 
 FrmGraph::FrmGraph(tsubame::ChartData chart, QWidget* parent) : QDialog(parent) {
-  const bool loan = chart.kind == tsubame::ChartKind::Repayment;
   setObjectName(QStringLiteral("FrmGraph"));
-  setWindowTitle(loan ? QStringLiteral("返済グラフ") : QStringLiteral("償却グラフ"));
+  setWindowTitle(tsubame::ChartTitle(chart.kind));
   setSizeGripEnabled(true);
 
   const std::vector<std::vector<std::u16string>> table = tsubame::ChartTable(chart);

@@ -45,10 +45,10 @@ void Hatch(QPainter& p, const Frame& f, const std::vector<QRectF>& boxes) {
       lines.emplace_back(QPointF(x0, k - x0), QPointF(x1, k - x1));
     }
   }
-  // Thin enough for the fast aliased path on screen; fine on paper anyway.
+  // One pixel on screen takes the fast aliased path; paper gets its width.
   p.save();
   p.setRenderHint(QPainter::Antialiasing, false);
-  p.setPen(QPen(kHatch, std::min(1.0, f.stroke * 0.8)));
+  p.setPen(QPen(kHatch, std::max(1.0, f.stroke * 0.8)));
   p.drawLines(lines.data(), static_cast<int>(lines.size()));
   p.restore();
 }
@@ -277,6 +277,31 @@ void PaintChart(QPainter& p, const QRectF& area, const ChartData& data) {
 
   Legend(p, f, legend, data);
   p.restore();
+}
+
+std::vector<std::function<void(QPainter&, const QRectF&)>> ChartPages(const ScheduleGrid& grid) {
+  if (!grid.ChartKindOf() || grid.FilledRows() == 0) {
+    return {};
+  }
+  const ChartKind kind = *grid.ChartKindOf();
+  return {[data = ReadChart(grid, kind)](QPainter& p, const QRectF& page) {
+    QFont title = p.font();
+    title.setBold(true);
+    title.setPointSizeF(title.pointSizeF() * 1.2);
+    p.save();
+    p.setFont(title);
+    const double height = QFontMetricsF(title, p.device()).height() * 1.5;
+    p.drawText(QRectF(page.left(), page.top(), page.width(), height),
+               Qt::AlignLeft | Qt::AlignVCenter, ChartTitle(data.kind));
+    p.restore();
+    // A chart as wide as the page, not taller than three quarters of its width.
+    const double room = std::min(page.height() - height, page.width() * 0.75);
+    PaintChart(p, QRectF(page.left(), page.top() + height, page.width(), room), data);
+  }};
+}
+
+QString ChartTitle(ChartKind kind) {
+  return kind == ChartKind::Repayment ? QStringLiteral("返済グラフ") : QStringLiteral("償却グラフ");
 }
 
 ScheduleChart::ScheduleChart(ChartData chart, QWidget* parent)

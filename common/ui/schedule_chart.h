@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+#include <vector>
 
 #include "common/core/chart_data.h"
 
@@ -18,6 +20,13 @@ ChartData ReadChart(const ScheduleGrid& grid, ChartKind kind);
 // value axes, one stacked bar a year, the balance line. Sizes follow the
 // font, so the same call serves a window and a printed page.
 void PaintChart(QPainter& painter, const QRectF& area, const ChartData& data);
+
+// The chart's printed page for the grid's chart kind, after the schedule:
+// its title, then the chart in the page's upper part. None for an empty grid.
+std::vector<std::function<void(QPainter&, const QRectF&)>> ChartPages(const ScheduleGrid& grid);
+
+// The window title of a chart: 返済グラフ or 償却グラフ.
+QString ChartTitle(ChartKind kind);
 
 // The chart as a widget: it takes the keyboard focus so that a screen
 // reader announces its summary, and redraws at any size.

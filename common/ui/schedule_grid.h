@@ -57,6 +57,7 @@ class ScheduleGrid : public QTableView {
 
   // Which chart "グラフ..." opens for this grid's schedule.
   void SetChartKind(ChartKind kind) { m_chartKind = kind; }
+  std::optional<ChartKind> ChartKindOf() const { return m_chartKind; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
