@@ -15,6 +15,7 @@
 #include "common/ui/handler.h"
 #include "common/ui/qt_text.h"
 #include "common/ui/result_label.h"
+#include "common/ui/schedule_chart.h"
 #include "common/ui/schedule_columns.h"
 #include "common/ui/schedule_grid.h"
 #include "common/ui/schedule_printer.h"
@@ -163,7 +164,7 @@ tsubame::Printout FrmGenka::ReadPrintout() const {
           tsubame::CaptionedTexts(this, {"LblKin", "LblHoho", "LblTaiyo", "LblRitsu"}),
           GrdPreview,
           {},
-          {}};
+          tsubame::ChartPages(*GrdPreview)};
 }
 
 void FrmGenka::ResetDepreciationGrid() {

@@ -14,6 +14,7 @@
 #include "common/ui/handler.h"
 #include "common/ui/qt_text.h"
 #include "common/ui/result_label.h"
+#include "common/ui/schedule_chart.h"
 #include "common/ui/schedule_columns.h"
 #include "common/ui/schedule_grid.h"
 #include "common/ui/schedule_printer.h"
@@ -198,9 +199,8 @@ tsubame::Printout FrmKariire::ReadPrintout() const {
   return {windowTitle(),
           tsubame::CaptionedTexts(this, {"LblKingaku", "LblHensai", "LblKikan", "LblNenri",
                                          "LblSueoki", "LblDankaiKikan", "LblDankaiNenri"}),
-          GrdPreview,
-          tsubame::CaptionedTexts(this, {"LblShiharai", "LblRisoku"}),
-          {}};
+          GrdPreview, tsubame::CaptionedTexts(this, {"LblShiharai", "LblRisoku"}),
+          tsubame::ChartPages(*GrdPreview)};
 }
 
 void FrmKariire::ResetRepaymentGrid() { tsubame::ResetScheduleGrid(GrdPreview, kRepaymentColumns); }

@@ -127,17 +127,17 @@ class SchedulePrintTest : public QObject {
         << "loan" << QStringList{"TxtKingaku=30,000,000", "CmbHensai=1", "TxtKikan=37",
                                  "TxtNenri=1.5",          "TxtSueoki=2", "TxtDankaiKikan=5",
                                  "TxtDankaiNenri=0.9"}
-        << 10
+        << 11
         << QStringList{"借入金額 30,000,000", "返済方法 元利均等", "期間 37", "年利 1.5", "据置 2",
                        "段階金利の期間 5",    "段階金利の年利 0.9"};
     // 45 rows left for the second page, where 44 fit above the totals: the
     // last row goes to a third page with the totals.
     QTest::newRow("last row kept with the totals")
-        << "loan" << QStringList{"TxtKingaku=1,000,000", "TxtKikan=7", "TxtNenri=2"} << 3
+        << "loan" << QStringList{"TxtKingaku=1,000,000", "TxtKikan=7", "TxtNenri=2"} << 4
         << QStringList{"借入金額 1,000,000", "返済方法 元金均等", "期間 7", "年利 2", "据置 0",
                        "段階金利の期間 0",   "段階金利の年利 0"};
     QTest::newRow("299-year depreciation")
-        << "depreciation" << QStringList{"TxtKingaku=1,000,000", "TxtTaiyo=283"} << 7
+        << "depreciation" << QStringList{"TxtKingaku=1,000,000", "TxtTaiyo=283"} << 8
         << QStringList{"金額 1,000,000", "償却法 定額", "耐用年数 283", "償却率 0.003"};
     QTest::newRow("empty loan grid")
         << "loan" << QStringList{} << 1
@@ -190,6 +190,8 @@ class SchedulePrintTest : public QObject {
                      .trimmed();
       }
     }
+    // A schedule ends with its chart's page: title, legend, then the chart.
+    const int chart_page = grid->FilledRows() > 0 ? static_cast<int>(paper.size()) - 1 : -1;
     QStringList printed;
     for (int p = 0; p < paper.size(); ++p) {
       QStringList lines = paper[p].split('\n', Qt::SkipEmptyParts);
@@ -199,6 +201,12 @@ class SchedulePrintTest : public QObject {
       lines.removeAll(QString());
       QCOMPARE(lines.first(), w->windowTitle());
       QCOMPARE(QString(lines.last()).remove(' '), QString("%1/%2").arg(p + 1).arg(pages));
+      if (p == chart_page) {
+        const QStringList chart = kind == "loan" ? QStringList{"返済グラフ", "元金 利息 残高"}
+                                                 : QStringList{"償却グラフ", "現存価格 減価償却費"};
+        QCOMPARE(lines.mid(1, 2), chart);
+        continue;
+      }
       const qsizetype heading = lines.indexOf(headings.join(' '));
       QVERIFY2(heading > 0, qPrintable(paper[p]));
       if (p == 0) {
