@@ -2,7 +2,6 @@
 
 #include <qdrawutil.h>
 
-#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -15,7 +14,6 @@
 #include "common/ui/fonts.h"
 #include "common/ui/trap.h"
 #include "common/ui/twips.h"
-#include "shell/gif_picture.h"
 #include "version.h"
 
 // Resources linked from a static library are registered only when asked for.
@@ -52,11 +50,10 @@ FrmSplash::FrmSplash(QWidget* parent) : tsubame::Form(parent) {
 void FrmSplash::BuildControls() {
   InitShellResources();
   m_image = tsubame::MakeLabel(this, "Image", QString(), {360, 120, 4500, 2700});
-  QFile file(QStringLiteral(":/shell/splash.gif"));
-  if (!file.open(QIODevice::ReadOnly)) {
+  const QPixmap picture(QStringLiteral(":/shell/splash.gif"));
+  if (picture.isNull()) {
     throw tsubame::Failure("splash picture missing");
   }
-  const QPixmap picture = QPixmap::fromImage(tsubame::DecodeGif(file.readAll()));
   m_image->setPixmap(picture);
   m_image->resize(picture.size());  // its own size, whatever the box was drawn as
 
