@@ -118,7 +118,9 @@ bool Quick15(double magnitude, std::uint64_t& digits, int& exponent) {
   return false;
 }
 
-bool Quick15(double magnitude, DecimalForm& form) {
+}  // namespace
+
+bool QuickDecimalForm(double magnitude, DecimalForm& form) {
   std::uint64_t n = 0;
   if (!Quick15(magnitude, n, form.exponent)) {
     return false;
@@ -132,8 +134,6 @@ bool Quick15(double magnitude, DecimalForm& form) {
   return true;
 }
 
-}  // namespace
-
 DecimalForm ToDecimalForm(double value) {
   DecimalForm form;
   if (value == 0.0 || !std::isfinite(value)) {
@@ -142,7 +142,7 @@ DecimalForm ToDecimalForm(double value) {
   }
   form.negative = value < 0;
   const double magnitude = std::fabs(value);
-  if (!Quick15(magnitude, form)) {
+  if (!QuickDecimalForm(magnitude, form)) {
     Rounded15(magnitude, form);
   }
   DropTrailingZeros(form.digits);

@@ -15,6 +15,11 @@ struct DecimalForm {
 
 DecimalForm ToDecimalForm(double value);
 
+// The same for a magnitude by 128-bit integer arithmetic alone (trailing
+// zeros kept), which covers at least 1e-6 up to 1e37; false where it cannot,
+// and ToDecimalForm then converts the exact slow way.
+bool QuickDecimalForm(double magnitude, DecimalForm& form);
+
 // Rounds to `decimals` places, halves away from zero, on the decimal form.
 // A negative value that rounds to zero is written without its sign.
 std::u16string FormatFixed(const DecimalForm& form, int decimals, bool group_thousands);

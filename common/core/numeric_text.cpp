@@ -65,13 +65,12 @@ bool Scan(std::u16string_view t, std::string& out) {
     if (i < n && (t[i] == u'+' || t[i] == u'-')) {
       out += static_cast<char>(t[i++]);
     }
-    std::size_t exponent_digits = 0;
+    const std::size_t exponent_start = i;
     while (i < n && IsDigit(t[i])) {
       out += static_cast<char>(t[i++]);
-      ++exponent_digits;
     }
-    if (exponent_digits == 0) {
-      return false;
+    if (i == exponent_start) {
+      return false;  // no exponent digits
     }
   }
   return i == n;

@@ -29,7 +29,6 @@ void ComputeDepreciationSchedule(double amount, std::int16_t years, std::int16_t
     while (Sub(book, dep) > floorValue()) {
       book = Sub(book, dep);
       emit();
-      k = Add16(k, 1);
     }
   } else if (method == DecliningBalance) {
     while (k != years) {
@@ -45,7 +44,6 @@ void ComputeDepreciationSchedule(double amount, std::int16_t years, std::int16_t
       }
       book = Sub(book, dep);
       emit();
-      k = Add16(k, 1);
     }
   } else {
     return;

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
+#include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <random>
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "common/core/coded_message.h"
+#include "common/core/decimal_form.h"
 #include "common/core/failure.h"
 #include "common/core/field_rules.h"
 #include "common/core/formats.h"
@@ -72,6 +76,47 @@ TEST(Formats, PlainTextAndAmount) {
       {1234567890123456789.0, {u"1.23456789012346E+18", u"1,234,567,890,123,460,000"}}},
       [](double value) { return Texts(PlainText(value), FormatAmount(value)); });
   // clang-format on
+}
+
+// Against exact conversion (std::to_chars): the quick way wherever it
+// answers and over the whole range it must answer (1e-6 to 1e37), at the edges of each power of ten
+// and on random bits; ToDecimalForm and FormatAmount everywhere.
+TEST(Formats, DecimalFormIsExact) {
+  std::mt19937_64 gen(15);
+  std::vector<double> values;
+  for (int p = -7; p <= 37; ++p) {
+    const double ten = std::pow(10.0, p);
+    values.insert(values.end(), {ten, std::nextafter(ten, 0.0), std::nextafter(ten, 1e300)});
+    values.push_back(ten * 9.999999999999995);  // rounds up into the next power
+  }
+  for (int i = 0; i < 100000; ++i) {
+    const double magnitude = std::pow(10.0, -6.0 + 43.0 * std::ldexp(double(gen() >> 11), -53));
+    values.push_back(i % 2 ? magnitude : std::bit_cast<double>(gen() >> 1));
+  }
+  for (const double v : values) {
+    if (!std::isfinite(v) || v == 0) {
+      continue;  // no digits to compare
+    }
+    char buf[40];
+    const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;
+    const std::string text(buf, end);
+    std::string digits;  // of d.dddddddddddddde±xx
+    for (const char c : std::string_view(buf, 16)) {
+      digits += c == '.' ? "" : std::string(1, c);
+    }
+    const int exponent = std::stoi(text.substr(17));  // after the point and the "e"
+    DecimalForm quick;
+    const bool quick_done = QuickDecimalForm(v, quick);
+    ASSERT_TRUE(quick_done || v < 1e-6 || v >= 1e37) << text;
+    ASSERT_TRUE(!quick_done || (quick.digits == digits && quick.exponent == exponent)) << text;
+    digits.erase(digits.find_last_not_of('0') + 1);
+    const DecimalForm form = ToDecimalForm(-v);
+    ASSERT_EQ(form.digits + " " + std::to_string(form.exponent) + (form.negative ? "-" : ""),
+              (digits.empty() ? "0" : digits) + " " + std::to_string(exponent) + "-");
+    if (v < 1e25) {
+      ASSERT_EQ(FormatAmount(v), FormatFixed(ToDecimalForm(v), 0, true)) << text;
+    }
+  }
 }
 
 TEST(Formats, RateAndWhole) {
@@ -164,7 +209,11 @@ std::vector<std::string> FillGrid(std::size_t limit, Cells (*cells)(const Row&),
   }
   std::vector<std::string> lines;
   for (const Row& row : grid.rows()) {
-    const auto join = [](const auto&... cell) { return ((" " + Narrow(cell)) + ...); };
+    const auto join = [](const auto&... cell) {
+      std::string line;  // appended, not " " + cell: GCC 12 -Wrestrict misfires on that
+      ((line += ' ', line += Narrow(cell)), ...);
+      return line;
+    };
     lines.push_back(std::apply(join, cells(row)).substr(1));
   }
   lines.push_back(end);
