@@ -4,15 +4,14 @@
 #include <QFontInfo>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPushButton>
+#include <QMimeData>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 
 #include "common/core/coded_message.h"
 #include "common/core/failure.h"
-#include "common/ui/field_procedures.h"
 #include "common/ui/fonts.h"
 #include "common/ui/form.h"
 #include "common/ui/message_box.h"
@@ -103,32 +102,6 @@ class SharedPiecesTest : public QObject {
              "すべてを選択");
   }
 
-  // With a real box, leaving a refused box by clicking a button: the button
-  // neither acts nor stays down, and the focus is back in the box.
-  void refusedLeaveByClickWithRealBox() {
-    tsubame::Form form;
-    auto* term = new tsubame::TextBox(&form);
-    term->setObjectName("TxtKikan");
-    auto* button = new QPushButton("実行", &form);
-    button->move(0, 40);
-    int clicks = 0;
-    QObject::connect(term, &tsubame::TextBox::LostFocus,
-                     [term] { tsubame::Trap([term] { MdlCommon::ValidateNumericField(term); }); });
-    QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
-    ShowActive(&form);
-    term->setFocus();
-    term->setText("0");
-    Answer();
-    QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(m_seen.section('|', 1, 1), QStringLiteral("入力データが正しくありません。"));
-    QCOMPARE(clicks, 0);
-    QVERIFY(!button->isDown());
-    QCOMPARE(form.focusWidget(), term);
-    term->setText("1");
-    QTest::mouseClick(button, Qt::LeftButton);  // an ordinary click again
-    QCOMPARE(clicks, 1);
-  }
-
   void trapReportsEveryFailureOnce() {
     MessageRecorder messages;
     int reached = 0;
@@ -141,7 +114,7 @@ class SharedPiecesTest : public QObject {
     QVERIFY(tsubame::Trap([&] { ++reached; }));
     QCOMPARE(reached, 2);
     QCOMPARE(messages.texts(), QStringList(3, tsubame::test::kProcessingError));
-    QCOMPARE(messages.requests().at(0).style.Value(), 4144);
+    QCOMPARE(messages.requests().at(0).style.icon, MdlCommon::kExclamation);
   }
 
   void gridLimitsClearAndCopy() {

@@ -64,17 +64,13 @@ class FrmGenkaTest : public QObject {
     QVERIFY(g->window.IsUnloaded() && !g->window.isVisible());
   }
 
-  // A refused life keeps the rate of the life 5 entered before it.
+  // The label shows the core's rate of the life as the box rewrites it; a
+  // refused life keeps the rate of the life 5 entered before it. The rates
+  // themselves are the core's table.
   void rate_data() {
     QTest::addColumn<Rate>("row");
     const auto add = [](const char* name, const Rate& row) { QTest::newRow(name) << row; };
-    add("8", {Straight, Straight, "8", {"8", "0.113", "CmdOK"}});
-    add("24", {Straight, Straight, "24", {"24", "0.038", "CmdOK"}});
-    add("40", {Straight, Straight, "40", {"40", "0.023", "CmdOK"}});
-    add("72", {Straight, Straight, "72", {"72", "0.013", "CmdOK"}});
-    add("-5", {Straight, Straight, "-5", {"-5", "-0.180", "CmdOK"}});
     add("7.5 rounds", {Straight, Straight, "7.5", {"8", "0.113", "CmdOK"}});
-    add("declining 10", {Declining, Declining, "10", {"10", "0.206", "CmdOK"}});
     add("method changed after", {Straight, Declining, "10", {"10", "0.206", "CmdOK"}});
     add("letters", {Straight, Straight, "ab", {"ab", "0.180", "TxtTaiyo", k000}});
     add("beyond 16 bits", {Straight, Straight, "40000", {"40000", "0.180", "CmdOK", k020}});
@@ -92,22 +88,12 @@ class FrmGenkaTest : public QObject {
   void schedule_data() {
     QTest::addColumn<Run>("row");
     const auto add = [](const char* name, const Run& row) { QTest::newRow(name) << row; };
-    add("straight 5 first", {Straight, "5", "1,000,000", {"6", "1|180,000|820,000"}});
-    add("straight 5 last", {Straight, "5", "1,000,000", {"6", "6|50,000|50,000"}});
-    add("declining 5 first", {Declining, "5", "1,000,000", {"7", "1|369,043|630,957"}});
     add("declining 5 last", {Declining, "5", "1,000,000", {"7", "7|13,096|50,000"}});
-    add("life 1", {Straight, "1", "1,000,000", {"2", "2|50,000|50,000"}});
-    add("straight 18", {Straight, "18", "1,000,000", {"19", "19|50,000|50,000"}});
-    add("straight 36", {Straight, "36", "1,000,000", {"38", "38|25,000|50,000"}});
-    add("declining 10", {Declining, "10", "1,000,000", {"14", "14|119|50,000"}});
-    add("amount 0", {Straight, "5", "0", {"6", "6|0|0"}});
     add("amount 1,234,567", {Straight, "5", "1,234,567", {"6", "1|222,222|1,012,345"}});
-    add("straight 283", {Straight, "283", "1,000,000", {"299", "299|2,297|50,000"}});
     add("straight 284", {Straight, "284", "1,000,000", {"299", "299|3,169|52,465", k020}});
-    add("declining 229", {Declining, "229", "1,000,000", {"298", "298|473|50,000"}});
-    add("declining 230", {Declining, "230", "1,000,000", {"299", "299|504|50,119", k020}});
   }
-  // The amount is typed key by key, regrouped as it goes. Each run follows a
+  // A few rows: the window shows what the core computes (whose tables check
+  // the figures). The amount is typed key by key, regrouped as it goes. Each run follows a
   // run of 36 years, which must leave no row behind, and is followed by a run
   // refused before it starts, which must leave the schedule as it is.
   void schedule() {

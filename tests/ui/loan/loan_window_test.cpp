@@ -86,9 +86,7 @@ class LoanWindowTest : public QObject {
     // clang-format off
     const struct { const char* box; const char* term; const char* typed; const char* shown; QString message; } cases[] = {
         {"TxtKikan", "", "", "1", ""},           {"TxtKikan", "", "0", "0", k000},
-        {"TxtKikan", "", "0.0", "0.0", k000},    {"TxtKikan", "", "-2", "-2", ""},
-        {"TxtKikan", "", "0.4", "0", ""},        {"TxtKikan", "", "7.5", "8", ""},
-        {"TxtKikan", "", "40000", "40000", ""},  {"TxtNenri", "", "", "0", ""},
+        {"TxtKikan", "", "7.5", "8", ""},        {"TxtKikan", "", "40000", "40000", ""},
         {"TxtNenri", "", "abc", "abc", k000},    {"TxtNenri", "", "3.25", "3.25", ""},
         {"TxtSueoki", "10", "9", "9", ""},       {"TxtSueoki", "10", "10", "10", k000},
         {"TxtSueoki", "10", "9.5", "9.5", k000}, {"TxtSueoki", "3", "2.5", "3", ""},
@@ -163,17 +161,15 @@ class LoanWindowTest : public QObject {
     QCOMPARE(w.Box("TxtKingaku")->selectedText(), QStringLiteral("1,234"));
   }
 
-  // 実行 on real widgets: rows and totals as shown; after a failure the rows
-  // written stay and the labels keep the last completed run's totals.
+  // 実行 on real widgets, a few rows (the core's tables check the figures):
+  // after a failure the rows written stay and the labels keep the last
+  // completed run's totals; the amount is read before the grid is cleared.
   void runs() {
     // clang-format off
     const struct { QStringList inputs; int rows; const char* spot; const char* interest; const char* paid; QString message; } cases[] = {
         {{"1,200,000", "0", "1", "12", "0", "0", "0"}, 12, "12 100,000 1,000 101,000 0", "78,000", "1,278,000", ""},
-        {{"1200000", "1", "1", "12", "0", "0", "0"}, 12, "3 96,520 10,098 106,619 913,296", "79,423", "1,279,423", ""},
         {{"1200000", "1", "3", "12", "1", "2", "6"}, 36, "25 48,725 6,179 54,904 569,225", "169,066", "1,369,066", ""},
-        {{"1200000", "0", "37", "12", "0", "0", "0"}, 444, "444 2,703 27 2,730 0", "2,670,000", "3,870,000", ""},
         {{"1200000", "0", "38", "12", "0", "0", "0"}, 449, "449 2,632 211 2,842 18,421", "0", "1,200", k020},
-        {{"1200000", "0", "2", "12", "2", "0", "0"}, 24, "24 0 12,000 12,000 1,200,000", "0", "1,200", k020},
         {{"1200000", "0", "1", "x", "0", "0", "0"}, 0, "", "0", "1,200", k020},
         {{"abc", "0", "1", "12", "0", "0", "0"}, 12, "1 100 0 100 1,100", "0", "1,200", k020},
     };
