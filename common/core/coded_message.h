@@ -30,8 +30,6 @@ enum MessageIcon {
   kInformation = 64,
 };
 
-inline constexpr int kSystemModal = 4096;
-
 // Button codes returned by ShowMessage.
 enum MessageResult {
   kResultOk = 1,
@@ -47,7 +45,6 @@ struct MessageStyle {
   int buttons = kOk;       // MessageButtons
   int icon = kNoIcon;      // MessageIcon
   int default_button = 0;  // 0 = first button ... 3 = fourth
-  int Value() const { return buttons + icon + default_button * 256 + kSystemModal; }
 };
 
 MessageStyle MessageStyleOf(std::u16string_view coded);

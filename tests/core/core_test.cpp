@@ -21,10 +21,10 @@
 #include "common/core/field_rules.h"
 #include "common/core/formats.h"
 #include "common/core/numeric_text.h"
-#include "common/core/row_collector.h"
 #include "depreciation/core/depreciation_rate.h"
 #include "depreciation/core/depreciation_schedule.h"
 #include "loan/core/repayment_schedule.h"
+#include "tests/core/row_collector.h"
 
 using namespace MdlCommon;
 using namespace tsubame;
@@ -181,7 +181,10 @@ TEST(CodedMessage, StyleAndText) {
   ExpectAll(Table<std::u16string_view, int>{  // coded, style value
       {MsgInvalidInput, 4112}, {MsgProcessingError, 4144}, {u"411x", 4096 + 4 + 32 + 256},
       {u"533x", 4096 + 5 + 64 + 768}, {u"644x", 4096}, {u"999x", 4096}, {u"4", 4096 + 4}},
-      [](std::u16string_view coded) { return MessageStyleOf(coded).Value(); });
+      [](std::u16string_view coded) {
+        const MessageStyle s = MessageStyleOf(coded);  // as one number, system-modal 4096 included
+        return 4096 + s.buttons + s.icon + s.default_button * 256;
+      });
   // clang-format on
   const std::u16string a99(99, u'あ');
   EXPECT_EQ(MessageText(u"", u"", MsgProcessingError), u"処理中、異常が発生しました。\r");
