@@ -92,7 +92,7 @@ void CenterForm() {
                     static_cast<float>(PixelsToTwips(frame.height())) / 2.0f;
   const float left = static_cast<float>(PixelsToTwips(whole.width())) / 2.0f -
                      static_cast<float>(PixelsToTwips(frame.width())) / 2.0f;
-  // Top before left, in one move so no intermediate position is shown.
+  // One move, so no half-centred position is ever shown.
   window->move(whole.x() + TwipsToPixels(left), whole.y() + TwipsToPixels(top));
 }
 

@@ -43,8 +43,8 @@ class Form : public QWidget {
 
 namespace MdlCommon {
 
-// Centres the active window on the whole screen by its outer size: top edge
-// first, then left, no clamping. Throws Failure without an active window.
+// Centres the active window on the whole screen by its outer size, in one
+// move, no clamping. Throws Failure without an active window.
 void CenterForm();
 
 }  // namespace MdlCommon

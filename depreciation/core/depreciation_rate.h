@@ -10,6 +10,10 @@ enum DepreciationMethod : std::int16_t {
   DecliningBalance = 1,  // 定率
 };
 
+// The rate label's text: the rate's plain text of 15 significant digits, then
+// FormatRate of that text (0.1125 shows as 0.113).
+std::u16string RateLabelText(double rate);
+
 }  // namespace tsubame
 
 namespace MdlCommon {
@@ -20,11 +24,3 @@ namespace MdlCommon {
 double DepreciationRate(std::int16_t method, std::int16_t years);
 
 }  // namespace MdlCommon
-
-namespace tsubame {
-
-// The rate label's text: the rate's plain text of 15 significant digits, then
-// FormatRate of that text (0.1125 shows as 0.113).
-std::u16string RateLabelText(double rate);
-
-}  // namespace tsubame

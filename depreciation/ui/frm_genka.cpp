@@ -4,14 +4,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <iterator>
 
 #include "common/core/checked.h"
 #include "common/core/formats.h"
 #include "common/core/numeric_text.h"
 #include "common/ui/controls.h"
 #include "common/ui/field_procedures.h"
-#include "common/ui/fonts.h"
 #include "common/ui/handler.h"
 #include "common/ui/qt_text.h"
 #include "common/ui/result_label.h"
@@ -73,20 +71,13 @@ void FrmGenka::BuildControls() {
   CmdOK = tsubame::MakeButton(this, "CmdOK", QStringLiteral("実行"), {4680, 3840, 1000, 375});
   CmdBack = tsubame::MakeButton(this, "CmdBack", QStringLiteral("戻る"), {4680, 4440, 1000, 375});
 
-  QLabel* preview = MakeLabel(this, "LblPreview", QStringLiteral("償却結果"),
-                              {240, 1680, 4095, 255}, Qt::AlignCenter);
-  preview->setFont(tsubame::JapaneseFont(10.5));
-  GrdPreview = new tsubame::ScheduleGrid(tsubame::kDepreciationGridRows, 3, this);
+  GrdPreview =
+      tsubame::MakeScheduleGrid(this, QStringLiteral("償却結果"), {240, 1680, 4095, 255},
+                                tsubame::kDepreciationGridRows, 3, {240, 1920, 4065, 4935});
   GrdPreview->SetChartKind(tsubame::ChartKind::Depreciation);
-  GrdPreview->setObjectName(QStringLiteral("GrdPreview"));
-  tsubame::PlaceTwips(GrdPreview, 240, 1920, 4065, 4935);
-  SetCaption(preview, GrdPreview);
   MnuPrint = tsubame::AddPrintCommand(GrdPreview);
 
-  QWidget* order[] = {TxtKingaku, CmbShokyaku, TxtTaiyo, CmdOK, CmdBack, GrdPreview};
-  for (std::size_t i = 1; i < std::size(order); ++i) {
-    setTabOrder(order[i - 1], order[i]);
-  }
+  tsubame::SetTabOrder({TxtKingaku, CmbShokyaku, TxtTaiyo, CmdOK, CmdBack, GrdPreview});
 }
 
 void FrmGenka::ConnectHandlers() {
@@ -134,10 +125,7 @@ void FrmGenka::CmbShokyaku_Click() { ShowRate(); }
 void FrmGenka::ShowRate() {
   const std::int16_t method = tsubame::checked::To16(CmbShokyaku->currentIndex());
   const std::int16_t years = tsubame::TextToInt16(TxtTaiyo->text().toStdU16String());
-  const double rate = MdlCommon::DepreciationRate(method, years);
-  // The label is formatted from its own text, not from the double.
-  LblRitsuOut->SetText(Qs(tsubame::PlainText(rate)));
-  LblRitsuOut->SetText(Qs(MdlCommon::FormatRate(LblRitsuOut->text().toStdU16String())));
+  LblRitsuOut->SetText(Qs(tsubame::RateLabelText(MdlCommon::DepreciationRate(method, years))));
 }
 
 void FrmGenka::CmdOK_Click() {

@@ -11,7 +11,10 @@ namespace {
 
 using namespace checked;
 
-// A field text read on first use and remembered for the rest of the run.
+// A field text read on first use and remembered for the rest of the run. The
+// order of first uses is the order of conversion, and so decides which bad
+// field fails the run and how many rows are written before it: the
+// deferment first, then each other field where the schedule first needs it.
 template <class T, T (*Convert)(std::u16string_view)>
 class LazyField {
  public:

@@ -10,7 +10,6 @@
 #include "common/core/numeric_text.h"
 #include "common/ui/controls.h"
 #include "common/ui/field_procedures.h"
-#include "common/ui/fonts.h"
 #include "common/ui/handler.h"
 #include "common/ui/qt_text.h"
 #include "common/ui/result_label.h"
@@ -79,14 +78,9 @@ void FrmKariire::BuildControls() {
   CmdOK = tsubame::MakeButton(this, "CmdOK", QStringLiteral("実行"), {6000, 960, 1200, 375});
   CmdBack = tsubame::MakeButton(this, "CmdBack", QStringLiteral("戻る"), {6000, 1560, 1200, 375});
 
-  QLabel* preview = MakeLabel(this, "LblPreview", QStringLiteral("返済結果"),
-                              {240, 2760, 6945, 255}, Qt::AlignCenter);
-  preview->setFont(tsubame::JapaneseFont(10.5));
-  GrdPreview = new tsubame::ScheduleGrid(tsubame::kRepaymentGridRows, 5, this);
+  GrdPreview = tsubame::MakeScheduleGrid(this, QStringLiteral("返済結果"), {240, 2760, 6945, 255},
+                                         tsubame::kRepaymentGridRows, 5, {240, 3120, 6945, 3255});
   GrdPreview->SetChartKind(tsubame::ChartKind::Repayment);
-  GrdPreview->setObjectName(QStringLiteral("GrdPreview"));
-  tsubame::PlaceTwips(GrdPreview, 240, 3120, 6945, 3255);
-  SetCaption(preview, GrdPreview);
   MnuPrint = tsubame::AddPrintCommand(GrdPreview);
 
   LblShiharaiOut = tsubame::MakeResultLabel(
@@ -98,11 +92,8 @@ void FrmKariire::BuildControls() {
       MakeLabel(this, "LblRisoku", QStringLiteral("利息の合計"), {3840, 6600, 1500, 255}),
       {5520, 6600, 1485, 255});
 
-  QWidget* order[] = {TxtKingaku,     CmbHensai,      TxtKikan, TxtNenri, TxtSueoki,
-                      TxtDankaiKikan, TxtDankaiNenri, CmdOK,    CmdBack,  GrdPreview};
-  for (std::size_t i = 1; i < std::size(order); ++i) {
-    setTabOrder(order[i - 1], order[i]);
-  }
+  tsubame::SetTabOrder({TxtKingaku, CmbHensai, TxtKikan, TxtNenri, TxtSueoki, TxtDankaiKikan,
+                        TxtDankaiNenri, CmdOK, CmdBack, GrdPreview});
 }
 
 void FrmKariire::ConnectHandlers() {
@@ -176,6 +167,9 @@ void FrmKariire::CheckYearsAgainstTerm(TextBox* box, bool allow_equal) {
 }
 
 void FrmKariire::CmdOK_Click() {
+  // The amount is converted before the grid is cleared: a bad amount leaves
+  // the last schedule. The other fields are converted by the computation as
+  // it needs them, after the clearing.
   const double amount = tsubame::TextToDouble(TxtKingaku->text().toStdU16String());
   ResetRepaymentGrid();
   const std::int16_t method = tsubame::checked::To16(CmbHensai->currentIndex());

@@ -101,9 +101,9 @@ class AccessibleNamesTest : public QObject {
     QTest::newRow("failed run keeps the totals")
         << "LblRisokuOut" << QStringList{loan, "TxtKikan=38"}
         << "利息の合計|LblRisoku|78,000|78,000|78000||1";
-    QTest::newRow("rate") << "LblRitsuOut" << QStringList{"TxtTaiyo=5"}
-                          << "償却率|LblRitsu|0.180|0.180|0.18|TextUpdated:0.18 ValueChanged:0.18 "
-                             "TextUpdated:0.180 ValueChanged:0.18|0";
+    QTest::newRow("rate")
+        << "LblRitsuOut" << QStringList{"TxtTaiyo=5"}
+        << "償却率|LblRitsu|0.180|0.180|0.18|TextUpdated:0.180 ValueChanged:0.18|0";
   }
   void resultLabelsSayCaptionAndFigure() {
     QFETCH(QString, label);
