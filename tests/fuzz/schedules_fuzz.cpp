@@ -1,11 +1,11 @@
 // Both schedules fed arbitrary field texts, with the grids' limits: every
 // failure is ours, and every cell and total shows a finite number.
 #include "common/core/formats.h"
-#include "tests/core/row_collector.h"
 #include "depreciation/core/depreciation_rate.h"
 #include "depreciation/core/depreciation_schedule.h"
 #include "fuzz_input.h"
 #include "loan/core/repayment_schedule.h"
+#include "tests/core/row_collector.h"
 
 using namespace tsubame;
 

@@ -4,8 +4,8 @@
 #include <QFontInfo>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
