@@ -49,10 +49,10 @@ GroupedText GroupThousandsText(std::u16string_view text) {
   if (before.find_first_of(u"0123456789") == std::u16string_view::npos) {
     return {false, std::u16string(text)};  // .5, -.5: nothing to group
   }
-  // An integer part of 10^15 or more would be written as 1E+15; one beyond
-  // a double (999…9.5e-400 is a number as a whole) cannot be read at all.
+  // An integer part beyond a double (999…9.5e-400 is a number as a whole)
+  // cannot be read at all.
   const std::optional<double> integer = tsubame::ParseNumber(before);
-  if (!integer || std::fabs(*integer) >= 1e15) {
+  if (!integer) {
     return {false, std::u16string(text)};
   }
   // Without a point the text may carry an exponent: 1e5 becomes 100000 and
@@ -60,7 +60,7 @@ GroupedText GroupThousandsText(std::u16string_view text) {
   const std::u16string plain = tsubame::PlainText(std::fabs(*integer));
   if (plain.find(u'E') != std::u16string::npos ||
       tsubame::ParseNumber(plain) != std::fabs(*integer)) {
-    return {false, std::u16string(text)};  // 1e-5 (1E-05), or more than 15 digits
+    return {false, std::u16string(text)};  // 1E+15 and up, 1E-05, or beyond 15 digits
   }
   const std::size_t digits = std::min(plain.find(u'.'), plain.size());
   std::u16string out;
