@@ -5,7 +5,7 @@
 
 #include "common/core/numeric_text.h"
 
-namespace MdlCommon {
+namespace tsubame {
 namespace {
 
 constexpr std::u16string_view kTermBox = u"TxtKikan";
@@ -28,7 +28,7 @@ FieldCheckResult ValidateNumericFieldOutcome(std::u16string_view control_name,
   if (text.empty()) {
     return {FieldCheck::kFilled, term ? u"1" : u"0"};
   }
-  std::optional<double> v = tsubame::ParseNumber(text);
+  std::optional<double> v = ParseNumber(text);
   if (!v || (term && *v == 0.0)) {
     return {FieldCheck::kRefused, {}};
   }
@@ -39,7 +39,7 @@ GroupedText GroupThousandsText(std::u16string_view text) {
   if (text.empty()) {
     return {false, {}};
   }
-  if (!tsubame::IsNumeric(text)) {
+  if (!IsNumeric(text)) {
     return {true, WithoutLastChar(text)};
   }
   const std::size_t point = text.find(u'.');
@@ -51,15 +51,14 @@ GroupedText GroupThousandsText(std::u16string_view text) {
   }
   // An integer part beyond a double (999…9.5e-400 is a number as a whole)
   // cannot be read at all.
-  const std::optional<double> integer = tsubame::ParseNumber(before);
+  const std::optional<double> integer = ParseNumber(before);
   if (!integer) {
     return {false, std::u16string(text)};
   }
   // Without a point the text may carry an exponent: 1e5 becomes 100000 and
   // 1e-3 becomes 0.001, whose integer digits alone are grouped.
-  const std::u16string plain = tsubame::PlainText(std::fabs(*integer));
-  if (plain.find(u'E') != std::u16string::npos ||
-      tsubame::ParseNumber(plain) != std::fabs(*integer)) {
+  const std::u16string plain = PlainText(std::fabs(*integer));
+  if (plain.find(u'E') != std::u16string::npos || ParseNumber(plain) != std::fabs(*integer)) {
     return {false, std::u16string(text)};  // 1E+15 and up, 1E-05, or beyond 15 digits
   }
   const std::size_t digits = std::min(plain.find(u'.'), plain.size());
@@ -82,4 +81,4 @@ GroupedText GroupThousandsText(std::u16string_view text) {
   return {false, std::move(out)};
 }
 
-}  // namespace MdlCommon
+}  // namespace tsubame

@@ -5,7 +5,7 @@
 
 // The decisions inside the numeric entry-field procedures, free of any
 // widget: the window part applies them to a real text box.
-namespace MdlCommon {
+namespace tsubame {
 
 enum class FieldCheck {
   kFilled,    // the box was empty: it gets `text`, and is valid
@@ -36,4 +36,4 @@ struct GroupedText {
 // At most 20 characters after the point are kept.
 GroupedText GroupThousandsText(std::u16string_view text);
 
-}  // namespace MdlCommon
+}  // namespace tsubame

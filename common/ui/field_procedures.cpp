@@ -17,23 +17,23 @@ void RefuseInput(tsubame::TextBox* box) {
 }
 
 bool ValidateNumericField(tsubame::TextBox* box) {
-  const FieldCheckResult result =
-      ValidateNumericFieldOutcome(box->objectName().toStdU16String(), box->text().toStdU16String());
+  const tsubame::FieldCheckResult result = tsubame::ValidateNumericFieldOutcome(
+      box->objectName().toStdU16String(), box->text().toStdU16String());
   switch (result.outcome) {
-    case FieldCheck::kFilled:
+    case tsubame::FieldCheck::kFilled:
       box->setText(QString::fromStdU16String(result.text));
       return true;
-    case FieldCheck::kRefused:
+    case tsubame::FieldCheck::kRefused:
       RefuseInput(box);
       return false;
-    case FieldCheck::kAccepted:
+    case tsubame::FieldCheck::kAccepted:
       break;
   }
   return true;
 }
 
 void GroupThousands(QLineEdit* box) {
-  const GroupedText result = GroupThousandsText(box->text().toStdU16String());
+  const tsubame::GroupedText result = tsubame::GroupThousandsText(box->text().toStdU16String());
   if (result.refused) {
     ShowMessage(QString(), QString(), MsgInvalidInput);
   }

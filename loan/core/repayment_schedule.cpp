@@ -38,11 +38,11 @@ class Run {
  public:
   Run(double amount, const LoanFieldTexts& t, const RepaymentReceiver& receiver)
       : m_balance(amount),
-        m_term(t.termYears),
-        m_annualRate(t.annualRate),
-        m_defer(t.deferYears),
-        m_stepYears(t.stepYears),
-        m_stepRate(t.stepRate),
+        m_term(t.term_years),
+        m_annualRate(t.annual_rate),
+        m_defer(t.defer_years),
+        m_stepYears(t.step_years),
+        m_stepRate(t.step_rate),
         m_receiver(receiver) {}
 
   RepaymentTotals Compute(std::int16_t method) {

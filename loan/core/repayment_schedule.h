@@ -32,11 +32,11 @@ struct RepaymentTotals {
 // The field texts other than the amount. Each is converted when a step first
 // needs its value, so a bad text stops the run at that step.
 struct LoanFieldTexts {
-  std::u16string termYears;   // TxtKikan
-  std::u16string annualRate;  // TxtNenri, percent
-  std::u16string deferYears;  // TxtSueoki
-  std::u16string stepYears;   // TxtDankaiKikan
-  std::u16string stepRate;    // TxtDankaiNenri, percent
+  std::u16string term_years;   // TxtKikan
+  std::u16string annual_rate;  // TxtNenri, percent
+  std::u16string defer_years;  // TxtSueoki
+  std::u16string step_years;   // TxtDankaiKikan
+  std::u16string step_rate;    // TxtDankaiNenri, percent
 };
 
 // Takes each row before the next is computed; may throw Failure (grid full).

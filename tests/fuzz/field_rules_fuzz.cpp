@@ -3,14 +3,14 @@
 #include "fuzz_input.h"
 
 using namespace tsubame;
-using MdlCommon::FieldCheck;
+using tsubame::FieldCheck;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzz::Input in(data, size);
   const std::u16string text = in.Text();
   const bool term = in.Byte() & 1;
 
-  const auto check = MdlCommon::ValidateNumericFieldOutcome(term ? u"TxtKikan" : u"TxtNenri", text);
+  const auto check = ValidateNumericFieldOutcome(term ? u"TxtKikan" : u"TxtNenri", text);
   const std::optional<double> value = ParseNumber(text);
   if (text.empty()) {
     fuzz::Require(check.outcome == FieldCheck::kFilled && check.text == (term ? u"1" : u"0"));
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require((check.outcome == FieldCheck::kRefused) == (!value || (term && *value == 0)));
   }
 
-  const MdlCommon::GroupedText grouped = MdlCommon::GroupThousandsText(text);
+  const GroupedText grouped = GroupThousandsText(text);
   if (text.empty()) {
     fuzz::Require(!grouped.refused && grouped.text.empty());
   } else if (!value) {

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   RowCollector<DepreciationRow> years(kDepreciationGridYears);
   try {
-    const std::int16_t life = TextToInt16(texts.termYears);
+    const std::int16_t life = TextToInt16(texts.term_years);
     const double rate = MdlCommon::DepreciationRate(method, life);
     fuzz::RequireShows(RateLabelText(rate), rate, 0.001);
     ComputeDepreciationSchedule(TextToDouble(amount), life, method, rate, std::ref(years));
