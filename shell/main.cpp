@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTimer>
 
 #include "common/ui/fonts.h"
 #include "common/ui/qt_translation.h"
@@ -12,12 +13,14 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QString::fromLatin1(tsubame::version::kFileVersion));
   QApplication::setFont(tsubame::DefaultFont());
   tsubame::InstallQtTranslation();
-  QApplication::setWindowIcon(tsubame::ApplicationIcon());
   // Lets a Wayland desktop match the windows to the menu entry and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("tsubame"));
 
   switch (MdlStart::StartUp()) {
     case MdlStart::StartResult::Running:
+      // The icon's pictures are decoded once the menu is up, not before it:
+      // every window takes the icon then, the menu's title bar at once.
+      QTimer::singleShot(0, [] { QApplication::setWindowIcon(tsubame::ApplicationIcon()); });
       break;
     case MdlStart::StartResult::AnotherCopy:
       return 0;

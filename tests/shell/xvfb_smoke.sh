@@ -58,8 +58,12 @@ fi
 
 # The icon the title bar and the task switcher show, as X holds it.
 menu_id=$(xwininfo -name "メインメニュ" | awk '/Window id:/ {print $4}')
-icons=$(xprop -id "$menu_id" _NET_WM_ICON |
-  sed -n 's/.*Icon (\([0-9]*\) x \([0-9]*\)).*/\1x\2/p' | sort -n | tr '\n' ' ')
+for _ in $(seq 20); do  # set once the menu is up
+  icons=$(xprop -id "$menu_id" _NET_WM_ICON |
+    sed -n 's/.*Icon (\([0-9]*\) x \([0-9]*\)).*/\1x\2/p' | sort -n | tr '\n' ' ')
+  [ -n "$icons" ] && break
+  sleep 0.1
+done
 if [ "$icons" != "16x16 32x32 48x48 64x64 128x128 " ]; then
   echo "FAIL: window icon sizes: ${icons:-none}"
   exit 1
