@@ -1,6 +1,5 @@
 // Draws the splash, the menu and each calculator with a worked example into PNG files,
-// for the documentation. Inputs are found by control name; a control that a
-// window lacks is left out, so an unfinished window is drawn as it is.
+// for the documentation. Inputs are found by control name.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -12,6 +11,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
+#include <cstdlib>
 #include <initializer_list>
 
 #include "common/ui/fonts.h"
@@ -31,24 +31,26 @@ struct Input {
   const char* value;  // the text typed, or the item picked from a list
 };
 
+// The control `name` of `window`; a missing one ends the program with a message.
+template <class T>
+T* Find(QWidget* window, const char* name) {
+  T* control = window->findChild<T*>(QString::fromLatin1(name));
+  if (control == nullptr) {
+    std::fprintf(stderr, "%s has no %s\n", qPrintable(window->objectName()), name);
+    std::exit(1);
+  }
+  return control;
+}
+
 void Fill(QWidget* window, std::initializer_list<Input> inputs) {
   for (const Input& in : inputs) {
     const QString value = QString::fromUtf8(in.value);
-    if (auto* box = window->findChild<QLineEdit*>(QString::fromLatin1(in.control))) {
-      box->setText(value);
-    } else if (auto* list = window->findChild<QComboBox*>(QString::fromLatin1(in.control))) {
+    if (QString::fromLatin1(in.control).startsWith(u"Cmb")) {
+      auto* list = Find<QComboBox>(window, in.control);
       list->setCurrentIndex(list->findText(value));
     } else {
-      std::fprintf(stderr, "%s: no %s, left out\n", qPrintable(window->objectName()), in.control);
+      Find<QLineEdit>(window, in.control)->setText(value);
     }
-  }
-}
-
-void Press(QWidget* window, const char* control) {
-  if (auto* button = window->findChild<QAbstractButton*>(QString::fromLatin1(control))) {
-    button->click();
-  } else {
-    std::fprintf(stderr, "%s: no %s, not pressed\n", qPrintable(window->objectName()), control);
   }
 }
 
@@ -70,24 +72,14 @@ bool Shoot(QWidget* window, const QString& file) {
 
 // The chart of a calculator's grid, as "グラフ..." opens it.
 bool ShootChart(QWidget* window, tsubame::ChartKind kind, const QString& file) {
-  const auto* grid = window->findChild<tsubame::ScheduleGrid*>(QStringLiteral("GrdPreview"));
-  if (grid == nullptr) {
-    std::fprintf(stderr, "%s: no GrdPreview, no chart\n", qPrintable(window->objectName()));
-    return true;
-  }
-  FrmGraph graph(tsubame::ReadChart(*grid, kind));
+  FrmGraph graph(tsubame::ReadChart(*Find<tsubame::ScheduleGrid>(window, "GrdPreview"), kind));
   return Shoot(&graph, file);
 }
 
 // Prints the window from its "印刷..." preview into a PDF file, as the
 // preview's print button does with a PDF printer.
 bool PrintPdf(QWidget* window, const QString& file) {
-  auto* grid = window->findChild<tsubame::ScheduleGrid*>();
-  QAction* print = grid ? grid->actions().value(0) : nullptr;
-  if (print == nullptr) {
-    std::fprintf(stderr, "%s: nothing to print with\n", qPrintable(window->objectName()));
-    return false;
-  }
+  QAction* print = Find<tsubame::ScheduleGrid>(window, "GrdPreview")->actions().value(0);
   bool printed = false;
   QTimer::singleShot(0, [&] {
     if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
@@ -133,7 +125,7 @@ int main(int argc, char** argv) {
   {
     FrmKariire loan;
     Fill(&loan, {{"TxtKingaku", "10,000,000"}, {"TxtKikan", "10"}, {"TxtNenri", "2.5"}});
-    Press(&loan, "CmdOK");
+    Find<QAbstractButton>(&loan, "CmdOK")->click();
     ok = Shoot(&loan, dir + QStringLiteral("/kariire.png")) && ok;
     ok = ShootChart(&loan, tsubame::ChartKind::Repayment,
                     dir + QStringLiteral("/kariire-graph.png")) &&
@@ -144,7 +136,7 @@ int main(int argc, char** argv) {
     FrmGenka depreciation;
     // The method last: picking it shows the rate for the life already typed.
     Fill(&depreciation, {{"TxtKingaku", "1,000,000"}, {"TxtTaiyo", "5"}, {"CmbShokyaku", "定率"}});
-    Press(&depreciation, "CmdOK");
+    Find<QAbstractButton>(&depreciation, "CmdOK")->click();
     ok = Shoot(&depreciation, dir + QStringLiteral("/genka.png")) && ok;
     ok = ShootChart(&depreciation, tsubame::ChartKind::Depreciation,
                     dir + QStringLiteral("/genka-graph.png")) &&

@@ -1,6 +1,6 @@
 #include "common/core/coded_message.h"
 
-namespace MdlCommon {
+namespace tsubame {
 namespace {
 
 // The digit at `pos` when it is one of 0..last, else -1.
@@ -41,4 +41,4 @@ std::u16string MessageText(std::u16string_view lead, std::u16string_view trailin
   return text;
 }
 
-}  // namespace MdlCommon
+}  // namespace tsubame

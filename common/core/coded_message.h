@@ -10,6 +10,10 @@ namespace MdlCommon {
 inline constexpr std::u16string_view MsgInvalidInput = u"000入力データが正しくありません。";
 inline constexpr std::u16string_view MsgProcessingError = u"020処理中、異常が発生しました。";
 
+}  // namespace MdlCommon
+
+namespace tsubame {
+
 // Title of every message box.
 inline constexpr std::u16string_view kAppTitle = u"ツバメ";
 
@@ -53,4 +57,4 @@ MessageStyle MessageStyleOf(std::u16string_view coded);
 std::u16string MessageText(std::u16string_view lead, std::u16string_view trailing,
                            std::u16string_view coded);
 
-}  // namespace MdlCommon
+}  // namespace tsubame

@@ -25,34 +25,30 @@ struct ButtonSpec {
 std::vector<ButtonSpec> ButtonsOf(int set) {
   using B = QMessageBox;
   switch (set) {
-    case MdlCommon::kOkCancel:
-      return {{B::Ok, MdlCommon::kResultOk}, {B::Cancel, MdlCommon::kResultCancel}};
-    case MdlCommon::kAbortRetryIgnore:
-      return {{B::Abort, MdlCommon::kResultAbort},
-              {B::Retry, MdlCommon::kResultRetry},
-              {B::Ignore, MdlCommon::kResultIgnore}};
-    case MdlCommon::kYesNoCancel:
-      return {{B::Yes, MdlCommon::kResultYes},
-              {B::No, MdlCommon::kResultNo},
-              {B::Cancel, MdlCommon::kResultCancel}};
-    case MdlCommon::kYesNo:
-      return {{B::Yes, MdlCommon::kResultYes}, {B::No, MdlCommon::kResultNo}};
-    case MdlCommon::kRetryCancel:
-      return {{B::Retry, MdlCommon::kResultRetry}, {B::Cancel, MdlCommon::kResultCancel}};
+    case kOkCancel:
+      return {{B::Ok, kResultOk}, {B::Cancel, kResultCancel}};
+    case kAbortRetryIgnore:
+      return {{B::Abort, kResultAbort}, {B::Retry, kResultRetry}, {B::Ignore, kResultIgnore}};
+    case kYesNoCancel:
+      return {{B::Yes, kResultYes}, {B::No, kResultNo}, {B::Cancel, kResultCancel}};
+    case kYesNo:
+      return {{B::Yes, kResultYes}, {B::No, kResultNo}};
+    case kRetryCancel:
+      return {{B::Retry, kResultRetry}, {B::Cancel, kResultCancel}};
     default:
-      return {{B::Ok, MdlCommon::kResultOk}};
+      return {{B::Ok, kResultOk}};
   }
 }
 
 QMessageBox::Icon IconOf(int icon) {
   switch (icon) {
-    case MdlCommon::kCritical:
+    case kCritical:
       return QMessageBox::Critical;
-    case MdlCommon::kQuestion:
+    case kQuestion:
       return QMessageBox::Question;
-    case MdlCommon::kExclamation:
+    case kExclamation:
       return QMessageBox::Warning;
-    case MdlCommon::kInformation:
+    case kInformation:
       return QMessageBox::Information;
     default:
       return QMessageBox::NoIcon;
@@ -104,7 +100,7 @@ int ShowMessageBox(const MessageRequest& request) {
     }
   }
   // Closed without a button (Escape or the close box): the cancelling answer.
-  return buttons.size() == 1 ? buttons[0].code : MdlCommon::kResultCancel;
+  return buttons.size() == 1 ? buttons[0].code : kResultCancel;
 }
 
 }  // namespace tsubame
@@ -113,10 +109,10 @@ namespace MdlCommon {
 
 int ShowMessage(const QString& lead, const QString& trailing, std::u16string_view coded) {
   tsubame::MessageRequest request;
-  request.title = QString::fromStdU16String(std::u16string(kAppTitle));
+  request.title = QString::fromStdU16String(std::u16string(tsubame::kAppTitle));
   request.text = QString::fromStdU16String(
-      MessageText(lead.toStdU16String(), trailing.toStdU16String(), coded));
-  request.style = MessageStyleOf(coded);
+      tsubame::MessageText(lead.toStdU16String(), trailing.toStdU16String(), coded));
+  request.style = tsubame::MessageStyleOf(coded);
   ++tsubame::g_messagesShown;
   return tsubame::Presenter()(request);
 }

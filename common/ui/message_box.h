@@ -12,7 +12,7 @@ namespace tsubame {
 struct MessageRequest {
   QString title;
   QString text;
-  MdlCommon::MessageStyle style;
+  MessageStyle style;
 };
 
 // Shows the box and returns the code of the pressed button (1..7). The

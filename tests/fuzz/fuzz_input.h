@@ -19,8 +19,6 @@ class Input {
  public:
   Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
 
-  bool empty() const { return m_pos >= m_size; }
-
   std::uint8_t Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
 
   // A text up to the next 0xFF byte (or the end).

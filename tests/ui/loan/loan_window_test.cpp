@@ -1,6 +1,5 @@
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QTest>
 
 #include "common/ui/schedule_grid.h"
@@ -116,25 +115,6 @@ class LoanWindowTest : public QObject {
     }
   }
 
-  // Leaving a refused box by a click: the refusal is all that happens, once.
-  void refusalIsAllAClickDoes() {
-    Loan w;
-    w.Box("TxtKikan")->setText("0");
-    w.Box("TxtNenri")->setText("abc");  // would refuse too if its check ran
-    w.Box("TxtKikan")->setFocus();
-    w.Click("CmdOK");
-    QCOMPARE(w.messages.texts(), QStringList{k000});
-    QCOMPARE(QApplication::focusWidget(), w.Box("TxtKikan"));
-    QVERIFY(!qobject_cast<QPushButton*>(w.Widget("CmdOK"))->isDown());
-    QCOMPARE(w.Grid()->FilledRows(), 0);
-    QTest::keyClick(w.Box("TxtKikan"), Qt::Key_Tab);  // into TxtNenri: no check of its own
-    QCOMPARE(w.messages.texts(), QStringList({k000, k000}));
-    w.Box("TxtKikan")->setText("1");
-    w.Box("TxtNenri")->setText("0");
-    w.Click("CmdOK");  // an ordinary click again
-    QCOMPARE(w.Grid()->FilledRows(), 12);
-  }
-
   void groupsDigitsKeyByKey() {
     const struct {
       const char* keys;
@@ -191,15 +171,6 @@ class LoanWindowTest : public QObject {
                qPrintable(what));
       QVERIFY2(w.messages.texts() == (c.message.isEmpty() ? QStringList() : QStringList{c.message}),
                qPrintable(what));
-    }
-  }
-
-  void backAndCloseUnload() {
-    for (bool closeBox : {false, true}) {
-      Loan w;
-      closeBox ? (void)w.window.close() : w.Click("CmdBack");
-      QVERIFY(w.window.IsUnloaded());
-      QVERIFY(!w.window.isVisible());
     }
   }
 };
