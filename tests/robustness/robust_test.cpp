@@ -131,23 +131,6 @@ class RobustTest : public QObject {
     }
   }
 
-  // Start-up whose splash or menu cannot be made: one 020, nothing left, the next start runs.
-  void startUp() {
-    MdlStart::StartUpParts good = MdlStart::DefaultParts();
-    good.copy_name = "tsubame-robust-" + QString::number(QCoreApplication::applicationPid());
-    MdlStart::StartUpParts bad[] = {good, good};
-    bad[0].make_splash = nullptr;  // no splash made
-    bad[1].make_menu = []() -> std::unique_ptr<FrmMenu> { throw std::runtime_error("no menu"); };
-    for (const MdlStart::StartUpParts& parts : bad) {
-      MessageRecorder boxes;
-      QCOMPARE(MdlStart::StartUp(parts), MdlStart::StartResult::Failed);
-      QVERIFY(QApplication::topLevelWidgets().isEmpty());  // nor held by a reference
-      QCOMPARE(MdlStart::StartUp(good), MdlStart::StartResult::Running);
-      MdlStart::ShutDown();
-      QCOMPARE(boxes.texts(), QStringList{kProcessingError});
-    }
-  }
-
   // Each calculator opened 200 times through the menu and left from inside its modal loop by
   // 戻る or the close box in turn, now and then after a run: deleted, its reference emptied.
   void openClose() {
