@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include <QImageReader>
 #include <QLabel>
 #include <QPointer>
@@ -44,14 +42,11 @@ class ShellUiTest : public QObject {
     QCOMPARE(splash.findChild<QLabel*>("Image")->pixmap().size(), QSize(300, 180));
   }
 
-  // The program's icon, as every window takes it: the PNG of each size built
-  // into the program, drawn (a clear rounded corner, an opaque sky).
+  // The program's icon, as every window takes it, drawn: a clear rounded
+  // corner, an opaque sky. xvfb_smoke.sh reads its sizes as X holds them.
   void windowIcon() {
     QApplication::setWindowIcon(tsubame::ApplicationIcon());
     const FrmMenu menu;
-    QList<QSize> sizes = menu.windowIcon().availableSizes();
-    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
-    QCOMPARE(sizes, (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
     const QImage image = menu.windowIcon().pixmap(QSize(32, 32)).toImage();
     QCOMPARE((QList<int>{qAlpha(image.pixel(0, 0)), qAlpha(image.pixel(16, 4))}),
              (QList<int>{0, 255}));
