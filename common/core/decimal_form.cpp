@@ -70,10 +70,10 @@ bool Quick15(double magnitude, std::uint64_t& digits, int& exponent) {
   int k = ((e2 - 1) * 78913) >> 18;
   for (int attempt = 0; attempt < 2; ++attempt) {
     const int q = 14 - k;
-    // Bits needed: 10^q takes 3.33 bits a power, 2^e one.
+    // Bits the numerator needs: 10^q takes 3.33 bits a power, 2^e one. The
+    // divisor then needs fewer: wherever the numerator fits, it does too.
     const int a_bits = 53 + (q > 0 ? q * 10 / 3 + 1 : 0) + (e > 0 ? e : 0);
-    const int b_bits = 1 + (q < 0 ? -q * 10 / 3 + 1 : 0) + (e < 0 ? -e : 0);
-    if (a_bits > 126 || b_bits > 126) {
+    if (a_bits > 126) {
       return false;
     }
     u128 a = u128{m} * kPow10[static_cast<std::size_t>(q > 0 ? q : 0)];
