@@ -1,0 +1,257 @@
+// Both calculator windows driven as a user drives them: keys, clicks, focus.
+// The figures themselves are the core tests' tables; here a few rows show
+// that each window shows what the core gives.
+#include <QComboBox>
+#include <QTest>
+#include <memory>
+
+#include "common/ui/schedule_grid.h"
+#include "common/ui/text_box.h"
+#include "depreciation/ui/frm_genka.h"
+#include "loan/ui/frm_kariire.h"
+#include "message_recorder.h"
+#include "ui_test_main.h"
+
+using tsubame::TextBox;
+
+namespace {
+
+const QString &k000 = tsubame::test::kInvalidInput, &k020 = tsubame::test::kProcessingError;
+enum { Straight, Declining };
+
+// A calculator window, shown and active, with every message box recorded.
+struct Calc {
+  tsubame::test::MessageRecorder messages;
+  std::unique_ptr<tsubame::Form> window;
+
+  explicit Calc(bool loan) {
+    window.reset(loan ? static_cast<tsubame::Form*>(new FrmKariire) : new FrmGenka);
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  }
+  QWidget* W(const char* name) const { return window->findChild<QWidget*>(name); }
+  TextBox* Box(const char* name) const { return window->findChild<TextBox*>(name); }
+  QString Get(const char* n, const char* p = "text") const { return W(n)->property(p).toString(); }
+  tsubame::ScheduleGrid* Grid() const { return window->findChild<tsubame::ScheduleGrid*>(); }
+  QString Focus() const { return QApplication::focusWidget()->objectName(); }
+  void Click(const char* name) { QTest::mouseClick(W(name), Qt::LeftButton); }
+  // Enters a box, which selects its text, types over it and tabs out.
+  void Enter(const char* box, const QString& s) {
+    W(box)->setFocus();
+    QTest::keyClicks(W(box), s + '\t');
+  }
+  void Choose(int method) { QTest::keyClick(W("CmbShokyaku"), method ? Qt::Key_Down : Qt::Key_Up); }
+  // Row r's cells joined by blanks; row 0 holds the headings.
+  QString Row(int r) const {
+    QStringList cells;
+    for (int c = 0; c < Grid()->model()->columnCount(); ++c) {
+      cells << Grid()->TextAt(r, c);
+    }
+    return cells.join(' ');
+  }
+  // `seen`, then the boxes shown.
+  QStringList Seen(const QStringList& seen) const { return seen + messages.texts(); }
+  // The loan's amount, method, term, rate, deferment, stepped period, stepped rate.
+  void SetLoan(const QStringList& v) {
+    Box("TxtKingaku")->setText(v[0]);
+    window->findChild<QComboBox*>()->setCurrentIndex(v[1].toInt());
+    const char* names[] = {"TxtKikan", "TxtNenri", "TxtSueoki", "TxtDankaiKikan", "TxtDankaiNenri"};
+    for (int i = 0; i < 5; ++i) {
+      Box(names[i])->setText(v[i + 2]);
+    }
+  }
+};
+
+}  // namespace
+
+class CalculatorsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Title, size, headings, results, the amount focused with its text selected, and the tab
+  // order round to the amount with what each control starts with.
+  void freshWindows() {
+    // clang-format off
+    const struct { bool loan; const char* title; QSize size; const char* headings; const char* results; const char* order; } cases[] = {
+        {true, "借入金計算", {498, 469},
+         "月数 元金返済金額    利息          合計          残高         ", "LblShiharaiOut= LblRisokuOut=",
+         "TxtKingaku=0 CmbHensai=元金均等 TxtKikan=1 TxtNenri=0 TxtSueoki=0 TxtDankaiKikan=0 "
+         "TxtDankaiNenri=0 CmdOK CmdBack GrdPreview TxtKingaku=0"},
+        {false, "減価償却計算", {409, 475}, "年数 減価償却費     現存価格      ", "LblRitsuOut=0.000",
+         "TxtKingaku=0 CmbShokyaku=定額 TxtTaiyo=0 CmdOK CmdBack GrdPreview TxtKingaku=0"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+      Calc w(c.loan);
+      QStringList results, order;
+      for (const char* label : {"LblShiharaiOut", "LblRisokuOut", "LblRitsuOut"}) {
+        if (w.W(label) != nullptr) {
+          results << QString(label) + '=' + w.Get(label);
+        }
+      }
+      const QString selected = w.Box("TxtKingaku")->selectedText();
+      for (qsizetype stop = QString(c.order).count(' '); stop >= 0; --stop) {
+        QWidget* const f = QApplication::focusWidget();
+        auto* list = qobject_cast<QComboBox*>(f);
+        const QString text = list ? list->currentText() : f->property("text").toString();
+        order << f->objectName() + (qobject_cast<TextBox*>(f) || list ? "=" + text : QString());
+        QTest::keyClick(f, Qt::Key_Tab);
+      }
+      QCOMPARE(w.Seen({w.window->windowTitle(), w.Row(0), results.join(' '), selected,
+                       order.join(' '), QString::number(w.Grid()->FilledRows())}),
+               (QStringList{c.title, c.headings, c.results, "0", c.order, "0"}));
+      QCOMPARE(w.window->size(), c.size);
+    }
+  }
+
+  // Typing into a box and leaving it with Tab: what it shows, the message,
+  // and whether the focus was taken back (with the text selected).
+  void fieldRules() {
+    // clang-format off
+    const struct { const char* box; const char* term; const char* typed; const char* shown; QString message; } cases[] = {
+        {"TxtKikan", "", "", "1", ""},           {"TxtKikan", "", "0", "0", k000},
+        {"TxtKikan", "", "7.5", "8", ""},        {"TxtKikan", "", "40000", "40000", ""},
+        {"TxtNenri", "", "abc", "abc", k000},    {"TxtNenri", "", "3.25", "3.25", ""},
+        {"TxtSueoki", "10", "9", "9", ""},       {"TxtSueoki", "10", "10", "10", k000},
+        {"TxtSueoki", "10", "9.5", "9.5", k000}, {"TxtSueoki", "3", "2.5", "3", ""},
+        {"TxtSueoki", "5", "-1", "-1", ""},      {"TxtSueoki", "-2", "0", "0", k000},
+        {"TxtSueoki", "5", "40000", "40000", k020}, {"TxtSueoki", "40000", "1", "1", k020},
+        {"TxtDankaiKikan", "10", "10", "10", ""},   {"TxtDankaiKikan", "10", "11", "11", k000},
+        {"TxtDankaiNenri", "", "", "0", ""},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+      Calc w(true);
+      if (*c.term) {
+        w.Box("TxtKikan")->setText(c.term);
+      }
+      TextBox* box = w.Box(c.box);
+      QTest::mouseClick(box, Qt::LeftButton);
+      QCOMPARE(box->selectedText(), box->text());  // a click selects all too
+      *c.typed ? QTest::keyClicks(box, c.typed) : QTest::keyClick(box, Qt::Key_Delete);
+      QTest::keyClick(box, Qt::Key_Tab);
+      const QString what = QString("%1 %2").arg(c.box, c.typed);
+      QVERIFY2(box->text() == c.shown, qPrintable(what));
+      QVERIFY2(w.messages.texts() == (c.message.isEmpty() ? QStringList() : QStringList{c.message}),
+               qPrintable(what));
+      const bool refused = c.message == k000;
+      QVERIFY2((QApplication::focusWidget() == box) == refused, qPrintable(what));
+      QVERIFY2(!refused || box->selectedText() == box->text(), qPrintable(what));
+    }
+  }
+
+  void groupsDigitsKeyByKey() {
+    const struct {
+      const char* keys;
+      const char* shown;
+      int messages;
+    } cases[] = {
+        {"1234567", "1,234,567", 0}, {"1234.5", "1,234.5", 0}, {"12a", "12", 1}, {".", "", 1},
+        {"-1234", "1,234", 1},  // a lone "-" is no number
+    };
+    for (const auto& c : cases) {
+      Calc w(true);
+      QTest::keyClicks(w.Box("TxtKingaku"), c.keys);
+      QCOMPARE(w.Box("TxtKingaku")->text(), QString(c.shown));
+      QCOMPARE(w.Box("TxtKingaku")->cursorPosition(), int(strlen(c.shown)));
+      QCOMPARE(w.messages.texts().size(), c.messages);
+    }
+    Calc w(true);
+    QTest::keyClicks(w.Box("TxtKingaku"), "1234");
+    QTest::keyClick(w.Box("TxtKingaku"), Qt::Key_Home);  // the caret goes back to the end
+    QCOMPARE(w.Box("TxtKingaku")->cursorPosition(), 5);
+    w.W("CmdBack")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w.W("CmdBack"), Qt::Key_Tab);
+    QTest::keyClick(w.Grid(), Qt::Key_Tab);  // round to the amount: its Tab release is no key-up
+    QCOMPARE(w.Box("TxtKingaku")->selectedText(), QStringLiteral("1,234"));
+  }
+
+  // 実行 on real widgets, a few rows (the core's tables check the figures):
+  // after a failure the rows written stay and the labels keep the last
+  // completed run's totals; the amount is read before the grid is cleared.
+  void runs() {
+    // clang-format off
+    const struct { QStringList inputs; int rows; const char* spot; const char* interest; const char* paid; QString message; } cases[] = {
+        {{"1,200,000", "0", "1", "12", "0", "0", "0"}, 12, "12 100,000 1,000 101,000 0", "78,000", "1,278,000", ""},
+        {{"1200000", "1", "3", "12", "1", "2", "6"}, 36, "25 48,725 6,179 54,904 569,225", "169,066", "1,369,066", ""},
+        {{"1200000", "0", "38", "12", "0", "0", "0"}, 449, "449 2,632 211 2,842 18,421", "0", "1,200", k020},
+        {{"1200000", "0", "1", "x", "0", "0", "0"}, 0, "", "0", "1,200", k020},
+        {{"abc", "0", "1", "12", "0", "0", "0"}, 12, "1 100 0 100 1,100", "0", "1,200", k020},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+      Calc w(true);
+      w.SetLoan({"1200", "0", "40", "1", "0", "0", "0"});  // a longer earlier run (fails)
+      w.Click("CmdOK");
+      w.SetLoan({"1200", "0", "1", "0", "0", "0", "0"});  // a completed earlier run
+      w.Click("CmdOK");
+      w.messages.clear();
+      w.SetLoan(c.inputs);
+      w.Click("CmdOK");
+      const QString what = c.inputs.join(' ');
+      QVERIFY2(w.Grid()->FilledRows() == c.rows, qPrintable(what));
+      const int spotRow = QString(c.spot).section(' ', 0, 0).toInt();
+      QVERIFY2(spotRow == 0 || w.Row(spotRow) == c.spot, qPrintable(what + " | " + w.Row(spotRow)));
+      QVERIFY2(w.Get("LblRisokuOut") == c.interest && w.Get("LblShiharaiOut") == c.paid,
+               qPrintable(what));
+      QVERIFY2(w.messages.texts() == (c.message.isEmpty() ? QStringList() : QStringList{c.message}),
+               qPrintable(what));
+    }
+  }
+
+  // The label shows the core's rate of the life as the box rewrites it; a
+  // refused life keeps the rate of the life 5 entered before it. The rates
+  // themselves are the core's table.
+  void depreciationRate() {
+    // clang-format off
+    const struct { int before, after; const char* typed; QStringList shown; } cases[] = {
+        {Straight, Straight, "7.5", {"8", "0.113", "CmdOK"}},  // rounded
+        {Straight, Declining, "10", {"10", "0.206", "CmdOK"}},  // the method changed after
+        {Straight, Straight, "ab", {"ab", "0.180", "TxtTaiyo", k000}},
+        {Straight, Straight, "40000", {"40000", "0.180", "CmdOK", k020}},  // beyond 16 bits
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+      Calc g(false);
+      g.Choose(c.before);
+      g.Enter("TxtTaiyo", "5");
+      g.Enter("TxtTaiyo", c.typed);
+      g.Choose(c.after);
+      QCOMPARE(g.Seen({g.Get("TxtTaiyo"), g.Get("LblRitsuOut"), g.Focus()}), c.shown);
+    }
+  }
+
+  // A few rows, the amount typed key by key. Each run follows a run of 36
+  // years, which must leave no row behind, and is followed by a run refused
+  // before it starts, which must leave the schedule as it is.
+  void depreciationRuns() {
+    // clang-format off
+    const struct { int method; const char* life; const char* amount; QStringList shown; } cases[] = {
+        {Declining, "5", "1,000,000", {"7", "7 13,096 50,000"}},  // the closing year
+        {Straight, "5", "1,234,567", {"6", "1 222,222 1,012,345"}},
+        {Straight, "284", "1,000,000", {"299", "299 3,169 52,465", k020}},  // the grid is full
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+      Calc g(false);
+      g.Enter("TxtKingaku", QString(c.amount).remove(','));
+      g.Enter("TxtTaiyo", "36");
+      g.Click("CmdOK");
+      g.Choose(c.method);
+      g.Enter("TxtTaiyo", c.life);
+      g.Click("CmdOK");
+      const int year = c.shown[1].section(' ', 0, 0).toInt();
+      const QString rows = QString::number(g.Grid()->FilledRows());
+      const QString schedule = g.Grid()->CopyText();
+      QCOMPARE(g.Seen({g.Get("TxtKingaku"), rows, g.Row(year)}), QStringList{c.amount} + c.shown);
+      g.messages.clear();
+      g.Box("TxtKingaku")->setText("abc");  // leaving the box would refuse it
+      g.Click("CmdOK");
+      QCOMPARE(g.Seen({g.Grid()->CopyText()}), (QStringList{schedule, k020}));
+    }
+  }
+};
+
+TSUBAME_UI_TEST_MAIN(CalculatorsTest)
+#include "calculators_test.moc"
