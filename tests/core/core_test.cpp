@@ -241,27 +241,22 @@ static std::string RowLike(const std::vector<std::string>& run, const std::strin
 
 TEST(Repayment, ExampleABothMethods) {
   // clang-format off
-  const std::vector<std::array<std::string, 2>> rows = {  // equal principal, equal instalment
+  const std::vector<std::array<std::string, 2>> rows = {  // equal principal, equal instalment; months 1-3, 10-12
       {"1 100,000 12,000 112,000 1,100,000", "1 94,619 12,000 106,619 1,105,381"},
       {"2 100,000 11,000 111,000 1,000,000", "2 95,565 11,054 106,619 1,009,817"},
       {"3 100,000 10,000 110,000 900,000",   "3 96,520 10,098 106,619 913,296"},
-      {"4 100,000 9,000 109,000 800,000",    "4 97,486 9,133 106,619 815,811"},
-      {"5 100,000 8,000 108,000 700,000",    "5 98,460 8,158 106,619 717,350"},
-      {"6 100,000 7,000 107,000 600,000",    "6 99,445 7,174 106,619 617,905"},
-      {"7 100,000 6,000 106,000 500,000",    "7 100,439 6,179 106,619 517,466"},
-      {"8 100,000 5,000 105,000 400,000",    "8 101,444 5,175 106,619 416,022"},
-      {"9 100,000 4,000 104,000 300,000",    "9 102,458 4,160 106,619 313,564"},
       {"10 100,000 3,000 103,000 200,000",   "10 103,483 3,136 106,619 210,081"},
       {"11 100,000 2,000 102,000 100,000",   "11 104,518 2,101 106,619 105,563"},
       {"12 100,000 1,000 101,000 0",         "12 105,563 1,056 106,619 0"},
-      // The displayed interests add to 79,424: the totals add the unrounded values.
-      {"78,000 1,278,000",                   "79,423 1,279,423"}};
+  };
   // clang-format on
   const std::vector<std::string> p = RunLoan(P, kExampleA), i = RunLoan(I, kExampleA);
-  for (std::size_t k = 0; k < rows.size(); ++k) {
-    EXPECT_EQ((std::array{p.at(k), i.at(k)}), rows[k]);
+  ASSERT_EQ(p.size() + i.size(), 2 * 13u);
+  for (const auto& row : rows) {
+    EXPECT_EQ((std::array{RowLike(p, row[0]), RowLike(i, row[1])}), row);
   }
-  EXPECT_EQ(p.size() + i.size(), 2 * rows.size());
+  // The displayed interests add to 79,424: the totals add the unrounded values.
+  EXPECT_EQ(p.back() + " / " + i.back(), "78,000 1,278,000 / 79,423 1,279,423");
 }
 
 // Example B, and how far a run gets: the grid's 449 months, and each field
@@ -321,11 +316,8 @@ TEST(Depreciation, Runs) {
   // clang-format off
   const std::vector<std::tuple<double, std::int16_t, std::int16_t, unsigned, std::string, bool>> cases = {
       // amount, method, life, years, a year, failed
-      {1e6, SL, 5, 6, "1 180,000 820,000", false}, {1e6, SL, 5, 6, "2 180,000 640,000", false},
-      {1e6, SL, 5, 6, "3 180,000 460,000", false}, {1e6, SL, 5, 6, "4 180,000 280,000", false},
-      {1e6, SL, 5, 6, "5 180,000 100,000", false}, {1e6, SL, 5, 6, "6 50,000 50,000", false},
-      {1e6, DB, 5, 7, "1 369,043 630,957", false}, {1e6, DB, 5, 7, "2 232,850 398,107", false},
-      {1e6, DB, 5, 7, "3 146,919 251,189", false}, {1e6, DB, 5, 7, "4 92,699 158,489", false},
+      {1e6, SL, 5, 6, "1 180,000 820,000", false}, {1e6, SL, 5, 6, "5 180,000 100,000", false},
+      {1e6, SL, 5, 6, "6 50,000 50,000", false},   {1e6, DB, 5, 7, "1 369,043 630,957", false},
       {1e6, DB, 5, 7, "5 58,489 100,000", false},  {1e6, DB, 5, 7, "6 36,904 63,096", false},
       {1e6, DB, 5, 7, "7 13,096 50,000", false},   {1e6, SL, 1, 2, "2 50,000 50,000", false},
       {1e6, SL, 18, 19, "19 50,000 50,000", false},  // reaching 5 % exactly ends the second phase

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "common/core/failure.h"
@@ -38,13 +39,11 @@ class Input {
   }
 
   double Double() {
-    double v = 0;
-    std::uint8_t raw[sizeof v] = {};
+    std::array<std::uint8_t, sizeof(double)> raw{};
     for (std::uint8_t& b : raw) {
       b = Byte();
     }
-    std::memcpy(&v, raw, sizeof v);
-    return v;
+    return std::bit_cast<double>(raw);
   }
 
  private:

@@ -1,7 +1,5 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -12,7 +10,6 @@
 
 #include "common/core/coded_message.h"
 #include "common/core/failure.h"
-#include "common/ui/fonts.h"
 #include "common/ui/form.h"
 #include "common/ui/message_box.h"
 #include "common/ui/schedule_grid.h"
@@ -64,11 +61,7 @@ class SharedPiecesTest : public QObject {
     } cases[] = {
         {"000入力データが正しくありません。", "ツバメ|入力データが正しくありません。|3|OK", 1},
         {"020処理中、異常が発生しました。", "ツバメ|処理中、異常が発生しました。|2|OK", 1},
-        {"411はい？", "ツバメ|はい？|4|はい(&Y) いいえ(&N)",
-         7},  // Yes/No, question, No is the default
-        {"332取消？", "ツバメ|取消？|1|キャンセル はい(&Y) いいえ(&N)",
-         2},                                 // Yes/No/Cancel, third default
-        {"999なし", "ツバメ|なし|0|OK", 1},  // other digits: OK, no icon
+        {"332取消？", "ツバメ|取消？|1|キャンセル はい(&Y) いいえ(&N)", 2},  // third default
     };
     QWidget owner;
     ShowActive(&owner);
@@ -157,18 +150,6 @@ class SharedPiecesTest : public QObject {
     QCOMPARE(grid.FilledRows(), 0);
     QCOMPARE(grid.TextAt(0, 0), QString());
     QCOMPARE(grid.model()->rowCount(), 4);
-  }
-
-  // Only installed families are asked for (a missing one costs start-up a
-  // search for substitutes), and the font found is the first of them.
-  void fontsNameOnlyInstalledFamilies() {
-    const QStringList families = tsubame::InstalledJapaneseFamilies();
-    QVERIFY(!families.isEmpty());
-    for (const QString& family : families) {
-      QVERIFY2(QFontDatabase::families().contains(family, Qt::CaseInsensitive), qPrintable(family));
-    }
-    QCOMPARE(QFontInfo(tsubame::JapaneseFont(15.75)).family(), families.first());
-    QCOMPARE(QFontInfo(tsubame::DefaultFont()).family(), families.first());
   }
 
   // Centred by the outer size, without clamping; activation counts only

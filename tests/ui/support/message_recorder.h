@@ -10,19 +10,31 @@
 namespace tsubame::test {
 
 // Takes the place of the real message box while it lives: every box is
-// recorded (its text without the trailing CR) and answered at once with OK,
-// so a test never blocks on a box. `onShow` lets a test act while a box is
-// "open", as a user could not.
+// recorded and answered at once with OK, so a test never blocks on a box.
+// `onShow` lets a test act while a box is "open", as a user could not.
 class MessageRecorder {
  public:
-  MessageRecorder();
-  ~MessageRecorder();
+  MessageRecorder()
+      : m_previous(SetMessagePresenter([this](const MessageRequest& request) {
+          m_requests.append(request);
+          if (onShow) {
+            onShow(request);
+          }
+          return 1;
+        })) {}
+  ~MessageRecorder() { SetMessagePresenter(m_previous); }
   MessageRecorder(const MessageRecorder&) = delete;
   MessageRecorder& operator=(const MessageRecorder&) = delete;
 
   const QList<MessageRequest>& requests() const { return m_requests; }
-  // The texts shown, e.g. {"処理中、異常が発生しました。"}.
-  QStringList texts() const;
+  // The texts shown without their closing CR, e.g. {"処理中、異常が発生しました。"}.
+  QStringList texts() const {
+    QStringList out;
+    for (const MessageRequest& r : m_requests) {
+      out << (r.text.endsWith(u'\r') ? r.text.chopped(1) : r.text);
+    }
+    return out;
+  }
   void clear() { m_requests.clear(); }
 
   std::function<void(const MessageRequest&)> onShow;
