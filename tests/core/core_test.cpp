@@ -101,11 +101,8 @@ TEST(Formats, DecimalFormIsExact) {
     char buf[40];
     const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;
     const std::string text(buf, end);
-    std::string digits;  // of d.dddddddddddddde±xx
-    for (const char c : std::string_view(buf, 16)) {
-      digits += c == '.' ? "" : std::string(1, c);
-    }
-    const int exponent = std::stoi(text.substr(17));  // after the point and the "e"
+    std::string digits = text.substr(0, 1) + text.substr(2, 14);  // of d.dddddddddddddde±xx
+    const int exponent = std::stoi(text.substr(17));              // after the point and the "e"
     DecimalForm quick;
     const bool quick_done = QuickDecimalForm(v, quick);
     ASSERT_TRUE(quick_done || v < 1e-6 || v >= 1e37) << text;
@@ -215,12 +212,12 @@ std::vector<std::string> FillGrid(std::size_t limit, Cells (*cells)(const Row&),
   }
   std::vector<std::string> lines;
   for (const Row& row : grid.rows()) {
-    const auto join = [](const auto&... cell) {
-      std::string line;  // appended, not " " + cell: GCC 12 -Wrestrict misfires on that
-      ((line += ' ', line += Narrow(cell)), ...);
-      return line;
-    };
-    lines.push_back(std::apply(join, cells(row)).substr(1));
+    std::string line;
+    for (const std::u16string& cell : cells(row)) {
+      line += line.empty() ? "" : " ";  // not " " + cell: GCC 12 -Wrestrict misfires on that
+      line += Narrow(cell);
+    }
+    lines.push_back(line);
   }
   lines.push_back(end);
   return lines;

@@ -11,8 +11,9 @@ using namespace tsubame;
 
 namespace {
 
-template <std::size_t N>
-void RequireCells(const std::array<std::u16string, N>& cells, const double* values) {
+// Every cell after the row's number shows its value.
+template <std::size_t N, std::size_t M>
+void RequireCells(const std::array<std::u16string, N>& cells, const std::array<double, M>& values) {
   for (std::size_t i = 1; i < N; ++i) {
     fuzz::RequireShows(cells[i], values[i - 1], 1);
   }
@@ -34,8 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const Failure&) {
   }
   for (const RepaymentRow& row : months.rows()) {
-    const double values[] = {row.Principal, row.Interest, row.Payment, row.Balance};
-    RequireCells(RepaymentCells(row), values);
+    RequireCells(RepaymentCells(row),
+                 std::array{row.Principal, row.Interest, row.Payment, row.Balance});
   }
 
   RowCollector<DepreciationRow> years(kDepreciationGridYears);
@@ -47,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } catch (const Failure&) {
   }
   for (const DepreciationRow& row : years.rows()) {
-    const double values[] = {row.Depreciation, row.BookValue};
-    RequireCells(DepreciationCells(row), values);
+    RequireCells(DepreciationCells(row), std::array{row.Depreciation, row.BookValue});
   }
   return 0;
 }
