@@ -9,4 +9,8 @@ namespace tsubame {
 // the task switcher, and no SVG support is needed to read it.
 QIcon ApplicationIcon();
 
+// Gives every window the icon once a window has first been painted: its
+// pictures are decoded then, so they never delay the first paint.
+void SetIconAfterFirstPaint();
+
 }  // namespace tsubame

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QTimer>
 
 #include "common/ui/fonts.h"
 #include "common/ui/qt_translation.h"
@@ -18,9 +17,8 @@ int main(int argc, char** argv) {
 
   switch (MdlStart::StartUp()) {
     case MdlStart::StartResult::Running:
-      // The icon's pictures are decoded once the menu is up, not before it:
-      // every window takes the icon then, the menu's title bar at once.
-      QTimer::singleShot(0, [] { QApplication::setWindowIcon(tsubame::ApplicationIcon()); });
+      // Every window takes the icon then, the menu's title bar at once.
+      tsubame::SetIconAfterFirstPaint();
       break;
     case MdlStart::StartResult::AnotherCopy:
       return 0;
