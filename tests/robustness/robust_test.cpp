@@ -9,7 +9,6 @@
 #include "message_recorder.h"
 #include "shell/app_windows.h"
 #include "shell/frm_menu.h"
-#include "shell/mdl_start.h"
 #include "ui_test_main.h"
 
 using namespace tsubame;
@@ -78,13 +77,6 @@ void Do(Form* w, const QString& script) {
   }
 }
 
-// The window still works: a good 実行 fills its emptied grid, without a box.
-void CheckWorks(Form* w, int win) {
-  Boxes boxes;
-  Do(w, kGood[win]);
-  QCOMPARE(boxes.texts(), QStringList());
-}
-
 // The window; whether the refusal's box 000 fails to open; what is done after a good 実行
 // and what stays (see Do): every handler that can fail. Nothing can fail in Form_Load, a
 // GotFocus, 戻る or the menu's buttons (the calculators' own handlers have their own trap).
@@ -101,13 +93,11 @@ const std::tuple<int, bool, const char*> kFaults[] = {
     {kLoan, true, "TxtDankaiNenri=x !TxtDankaiNenri ^Tab TxtDankaiNenri.focus==false"},
     {kLoan, false, "TxtKikan=38 !CmdOK .rows==449 LblShiharaiOut==1,278,000"},  // totals stay
     {kLoan, false, "TxtKingaku=abc !CmdOK .rows==12"},  // read before the grid is reset
-    {kLoan, false, "TxtNenri=x !CmdOK .rows==0"},       // read after it
     {kGenka, false, "TxtTaiyo=40000.4 !TxtTaiyo ^Tab TxtTaiyo==40000 LblRitsuOut==0.180"},
     {kGenka, true, "TxtKingaku=12a !TxtKingaku ^End TxtKingaku==12a"},
     {kGenka, true, "TxtKingaku=abc !TxtKingaku ^Tab TxtKingaku.focus==false"},
     {kGenka, false, "TxtTaiyo=40000 CmbShokyaku.currentIndex=1 LblRitsuOut==0.180"},  // Click
-    {kGenka, false, "TxtTaiyo=0 !CmdOK .rows==299"},    // a run that would never end
-    {kGenka, false, "TxtKingaku=abc !CmdOK .rows==6"},  // the old schedule stays
+    {kGenka, false, "TxtTaiyo=0 !CmdOK .rows==299"},  // a run that would never end
 };
 
 // Keys a number is made of or spoilt by; keys that move, confirm, cancel, delete, copy, paste.
@@ -119,15 +109,15 @@ class RobustTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Each failure: exactly one 020, what was done before stays, and the window still works.
+  // Each failure: exactly one 020, what was done before stays, and the window still works: a
+  // good 実行 after it fills the emptied grid, without a box.
   void handlers() {
     for (const auto& [win, throwOn000, how] : kFaults) {
       qInfo("%s", how);
       Boxes boxes(throwOn000);
       const std::unique_ptr<Form> w = Open(win);
-      Do(w.get(), kGood[win] + QString(' ') + how);
+      Do(w.get(), kGood[win] + QString(' ') + how + ' ' + kGood[win]);
       QCOMPARE(boxes.texts(), QStringList({kInvalidInput, kProcessingError}).mid(!throwOn000));
-      CheckWorks(w.get(), win);
     }
   }
 
@@ -135,12 +125,9 @@ class RobustTest : public QObject {
   // 戻る or the close box in turn, now and then after a run: deleted, its reference emptied.
   void openClose() {
     const std::unique_ptr<Form> menu = Open(kMenu);
-    int opened = 0;
     for (int i = 0; i < 400; ++i) {
-      QObject scope;  // drops the timer if no modal loop runs it
-      QTimer::singleShot(0, &scope, [&] {
+      QTimer::singleShot(0, menu.get(), [&] {  // in the calculator's modal loop
         auto* seen = qobject_cast<Form*>(QApplication::activeModalWidget());
-        opened += seen->objectName() == (i % 2 ? "FrmGenka" : "FrmKariire");
         Do(seen, i % 8 < 2 ? kGood[i % 2] : "");
         i % 4 < 2 ? Do(seen, "!CmdBack") : void(seen->close());
       });
@@ -148,7 +135,6 @@ class RobustTest : public QObject {
       QVERIFY(MdlStart::frmKariire().IsEmpty() && MdlStart::frmGenka().IsEmpty());
       QCOMPARE(QApplication::topLevelWidgets(), QWidgetList{menu.get()});
     }
-    QCOMPARE(opened, 400);
   }
 
   // A user who presses any key and clicks anywhere (beside an open list, which closes it), and
@@ -175,9 +161,10 @@ class RobustTest : public QObject {
           w = Open(win = 1 - win);
         }
       }
-      Do(w.get(), "^Escape");  // closes an open list
       QCOMPARE(boxes.odd, 0);
-      CheckWorks(w.get(), win);
+      Boxes after;  // the window works: a good 実行, without a box
+      Do(w.get(), QString("^Escape ") + kGood[win]);  // Escape closes an open list
+      QCOMPARE(after.texts(), QStringList());
     }
   }
 };
