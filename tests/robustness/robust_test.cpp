@@ -66,7 +66,6 @@ void Do(Form* w, const QString& script) {
       QTest::keyPress(static_cast<QWidget*>(nullptr), key.key(), key.keyboardModifiers());
       QTest::keyRelease(static_cast<QWidget*>(nullptr), key.key(), key.keyboardModifiers());
     } else if (s == u"late") {
-      w->move(0, 0);
       QApplication::setActiveWindow(nullptr);
       emit w->Activated();
     } else if (!t.startsWith(u'=')) {
@@ -81,9 +80,9 @@ void Do(Form* w, const QString& script) {
 // and what stays (see Do): every handler that can fail. Nothing can fail in Form_Load, a
 // GotFocus, 戻る or the menu's buttons (the calculators' own handlers have their own trap).
 const std::tuple<int, bool, const char*> kFaults[] = {
-    {kMenu, false, "late .x==0"},
-    {kLoan, false, "late .x==0"},
-    {kGenka, false, "late .x==0"},
+    {kMenu, false, "late"},
+    {kLoan, false, "late"},
+    {kGenka, false, "late"},
     {kLoan, true, "TxtKingaku=12a !TxtKingaku ^End TxtKingaku==12a"},  // KeyUp: not cut back
     {kLoan, true, "TxtKingaku=abc !TxtKingaku ^Tab TxtKingaku.focus==false"},  // not taken back
     {kLoan, true, "TxtKikan=0 !TxtKikan ^Tab TxtKikan.focus==false"},
@@ -140,32 +139,31 @@ class RobustTest : public QObject {
   // A user who presses any key and clicks anywhere (beside an open list, which closes it), and
   // for a while meets boxes for 000 that fail to open; 戻る opens the other calculator, as the
   // menu would. Only 000 and 020 are shown, never two at once, and the window works afterwards.
-  // TSUBAME_MONKEY_SEED="7" replays seed 7.
+  // TSUBAME_MONKEY_SEED=7 runs seed 7 instead of 1.
   void monkey() {
-    for (const QString& seed : qEnvironmentVariable("TSUBAME_MONKEY_SEED", "1 2 3").split(u' ')) {
-      qInfo("replay: TSUBAME_MONKEY_SEED=%s", qPrintable(seed));  // seen even if it crashes
-      QRandomGenerator rng(seed.toUInt());
-      Boxes boxes;
-      int win = kLoan;
-      std::unique_ptr<Form> w = Open(win);
-      for (int i = 0; i < 3000; ++i) {
-        boxes.throwOn000 = i % 1000 >= 800;
-        if (rng.bounded(100) < 60) {
-          Do(w.get(), "^" + kKeys[rng.bounded(kKeys.size())]);
-        } else {
-          const QPoint at{rng.bounded(w->width()), rng.bounded(w->height())};
-          QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, at);
-        }
-        QCoreApplication::processEvents();  // the event loop turns between user actions
-        if (w->IsUnloaded()) {
-          w = Open(win = 1 - win);
-        }
+    const QString seed = qEnvironmentVariable("TSUBAME_MONKEY_SEED", "1");
+    qInfo("replay: TSUBAME_MONKEY_SEED=%s", qPrintable(seed));  // seen even if it crashes
+    QRandomGenerator rng(seed.toUInt());
+    Boxes boxes;
+    int win = kLoan;
+    std::unique_ptr<Form> w = Open(win);
+    for (int i = 0; i < 9000; ++i) {
+      boxes.throwOn000 = i % 1000 >= 800;
+      if (rng.bounded(100) < 60) {
+        Do(w.get(), "^" + kKeys[rng.bounded(kKeys.size())]);
+      } else {
+        const QPoint at{rng.bounded(w->width()), rng.bounded(w->height())};
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, at);
       }
-      QCOMPARE(boxes.odd, 0);
-      Boxes after;  // the window works: a good 実行, without a box
-      Do(w.get(), QString("^Escape ") + kGood[win]);  // Escape closes an open list
-      QCOMPARE(after.texts(), QStringList());
+      QCoreApplication::processEvents();  // the event loop turns between user actions
+      if (w->IsUnloaded()) {
+        w = Open(win = 1 - win);
+      }
     }
+    QCOMPARE(boxes.odd, 0);
+    Boxes after;  // the window works: a good 実行, without a box
+    Do(w.get(), QString("^Escape ") + kGood[win]);  // Escape closes an open list
+    QCOMPARE(after.texts(), QStringList());
   }
 };
 
