@@ -1,5 +1,7 @@
 #include "common/core/coded_message.h"
 
+#include <algorithm>
+
 namespace tsubame {
 namespace {
 
@@ -15,17 +17,10 @@ int DigitAt(std::u16string_view coded, std::size_t pos, int last) {
 }  // namespace
 
 MessageStyle MessageStyleOf(std::u16string_view coded) {
-  MessageStyle style;
-  if (int d = DigitAt(coded, 0, 5); d >= 0) {
-    style.buttons = d;
-  }
-  if (int d = DigitAt(coded, 1, 3); d >= 0) {
-    style.icon = (d + 1) * 16;
-  }
-  if (int d = DigitAt(coded, 2, 3); d >= 0) {
-    style.default_button = d;
-  }
-  return style;
+  // A digit missing or out of range reads as -1: the first set of buttons,
+  // no icon, the first button the default.
+  return {std::max(DigitAt(coded, 0, 5), 0), (DigitAt(coded, 1, 3) + 1) * 16,
+          std::max(DigitAt(coded, 2, 3), 0)};
 }
 
 std::u16string MessageText(std::u16string_view lead, std::u16string_view trailing,

@@ -41,8 +41,8 @@ bool Scan(std::u16string_view t, std::string& out) {
     if (IsDigit(t[i])) {
       out += static_cast<char>(t[i++]);
       ++mantissa_digits;
-    } else if (t[i] == u',' && mantissa_digits > 0 && IsDigit(t[i - 1]) && i + 1 < n &&
-               IsDigit(t[i + 1])) {
+    } else if (t[i] == u',' && mantissa_digits > 0 && i + 1 < n && IsDigit(t[i + 1])) {
+      // Only between digits: what came just before is a digit, as each comma is followed by one.
       ++i;
     } else {
       break;

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/core/checked.h"
 #include "common/core/coded_message.h"
 #include "common/core/decimal_form.h"
 #include "common/core/failure.h"
@@ -292,6 +293,12 @@ TEST(Repayment, LevelInstalment) {
   EXPECT_THROW(LevelInstalment(1200000, 12, 0), Failure);
   EXPECT_THROW(LevelInstalment(1200000, -1200, 1), Failure);   // log(0)
   EXPECT_THROW(LevelInstalment(1200000, 1e6, 1000), Failure);  // e^x overflows
+}
+
+TEST(Checked, SixteenBitLimits) {
+  EXPECT_EQ(checked::Add16(32766, 1) + checked::Sub16(-32767, 1), 32767 - 32768);
+  EXPECT_THROW(checked::Add16(32767, 1), Failure);
+  EXPECT_THROW(checked::Sub16(-32768, 1), Failure);
 }
 
 TEST(Depreciation, RateAndLabel) {
