@@ -1,14 +1,24 @@
 // Starts a program and times it until its window with a given title is
-// mapped and viewable, then reads its resident memory a while later and ends
-// it. Used by bench/startup-bench; it watches the X server from outside, so
-// the measured program is not changed.
+// mapped and viewable, and until the program first puts pixels into that
+// window, then reads its resident memory a while later and ends it. Used by
+// bench/startup-bench; it watches the X server from outside, so the measured
+// program is not changed.
+//
+// The first paint is the first DAMAGE report on the window after its map.
+// A window with a background would be reported at its map, when the server
+// clears it; Qt's xcb windows have none (a QWindow shown and never painted
+// is never reported), so the report comes from the program's own drawing,
+// whether a plain or an MIT-SHM put of its backing store (Qt's default here).
 //
 // Usage: tsubame_map_probe TITLE SETTLE_MS PROGRAM [ARGS...]
-// Prints "MS_TO_MAPPED RSS_KIB" on success.
-// Exit codes: 0 ok, 1 usage or X error, 3 the program ended before mapping.
+// Prints "MS_TO_MAPPED MS_TO_FIRST_PAINT RSS_KIB" on success, the memory
+// read SETTLE_MS after the first paint.
+// Exit codes: 0 ok, 1 usage or X error, 3 the program ended before mapping
+// or painting.
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -28,7 +38,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The splash may be destroyed between its MapNotify and our name query.
+// A window may be destroyed between its event and our request about it, and
+// an input-only window cannot be watched for damage.
 int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
 
 std::string WindowTitle(Display* dpy, Window w) {
@@ -49,6 +60,18 @@ std::string WindowTitle(Display* dpy, Window w) {
     XFree(data);
   }
   return title;
+}
+
+struct ReportOf {
+  int event_type;
+  Damage damage;
+};
+
+// XCheckIfEvent predicate: a report of the damage object in the ReportOf at `arg`.
+Bool IsReportOf(Display*, XEvent* event, XPointer arg) {
+  const auto* of = reinterpret_cast<const ReportOf*>(arg);
+  return static_cast<Bool>(event->type == of->event_type &&
+                           reinterpret_cast<XDamageNotifyEvent*>(event)->damage == of->damage);
 }
 
 bool Viewable(Display* dpy, Window w) {
@@ -94,9 +117,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "map_probe: cannot open the display\n");
     return 1;
   }
+  int damage_event = 0;
+  int damage_error = 0;
+  if (XDamageQueryExtension(dpy, &damage_event, &damage_error) == 0) {
+    std::fprintf(stderr, "map_probe: the X server has no DAMAGE extension\n");
+    return 1;
+  }
   XSetErrorHandler(IgnoreXErrors);
   const Window root = DefaultRootWindow(dpy);
-  // Without a window manager every top-level map shows up here at once.
+  // Without a window manager every top-level window shows up here at once.
   XSelectInput(dpy, root, SubstructureNotifyMask);
   XSync(dpy, False);
 
@@ -108,30 +137,50 @@ int main(int argc, char** argv) {
   }
 
   // Blocks on the X connection: no polling, sub-millisecond resolution.
+  Window window = None;
   Clock::time_point mapped{};
+  Clock::time_point painted{};
   pollfd fd{ConnectionNumber(dpy), POLLIN, 0};
-  while (mapped == Clock::time_point{}) {
+  while (painted == Clock::time_point{}) {
     while (XPending(dpy) > 0) {
       XEvent event;
       XNextEvent(dpy, &event);
-      if (event.type != MapNotify) {
-        continue;
-      }
-      const Clock::time_point at = Clock::now();  // before the round trips below
-      if (WindowTitle(dpy, event.xmap.window) == wanted && Viewable(dpy, event.xmap.window)) {
+      const Clock::time_point at = Clock::now();  // before any round trip below
+      if (event.type == CreateNotify && event.xcreatewindow.parent == root) {
+        // Watched from its creation, before the program can draw into it;
+        // the server frees the damage object with the window.
+        ReportOf creation{
+            damage_event + XDamageNotify,
+            XDamageCreate(dpy, event.xcreatewindow.window, XDamageReportRawRectangles)};
+        // A window already mapped by now is reported whole at once: no paint.
+        // That report arrives before the reply to this round trip.
+        XSync(dpy, False);
+        XEvent report;
+        while (XCheckIfEvent(dpy, &report, IsReportOf, reinterpret_cast<XPointer>(&creation)) !=
+               0) {
+        }
+      } else if (event.type == MapNotify && window == None &&
+                 WindowTitle(dpy, event.xmap.window) == wanted &&
+                 Viewable(dpy, event.xmap.window)) {
+        window = event.xmap.window;
         mapped = at;
+      } else if (event.type == damage_event + XDamageNotify && window != None &&
+                 reinterpret_cast<XDamageNotifyEvent&>(event).drawable == window) {
+        painted = at;
         break;
       }
     }
-    if (mapped != Clock::time_point{}) {
+    if (painted != Clock::time_point{}) {
       break;
     }
     if (waitpid(pid, nullptr, WNOHANG) == pid) {
-      std::fprintf(stderr, "map_probe: %s ended before mapping \"%s\"\n", argv[3], wanted.c_str());
+      std::fprintf(stderr, "map_probe: %s ended before %s \"%s\"\n", argv[3],
+                   window == None ? "mapping" : "painting", wanted.c_str());
       return 3;
     }
     if (std::chrono::duration<double>(Clock::now() - start).count() > 30.0) {
-      std::fprintf(stderr, "map_probe: no window \"%s\" within 30 s\n", wanted.c_str());
+      std::fprintf(stderr, "map_probe: window \"%s\" not %s within 30 s\n", wanted.c_str(),
+                   window == None ? "mapped" : "painted");
       EndAndReap(pid);
       return 1;
     }
@@ -142,7 +191,9 @@ int main(int argc, char** argv) {
   const long rss = VmRssKib(pid);
   EndAndReap(pid);
   XCloseDisplay(dpy);
-  const double ms = std::chrono::duration<double, std::milli>(mapped - start).count();
-  std::printf("%.2f %ld\n", ms, rss);
+  const auto ms = [start](Clock::time_point t) {
+    return std::chrono::duration<double, std::milli>(t - start).count();
+  };
+  std::printf("%.2f %.2f %ld\n", ms(mapped), ms(painted), rss);
   return rss < 0 ? 1 : 0;
 }
