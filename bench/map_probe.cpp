@@ -11,8 +11,10 @@
 // whether a plain or an MIT-SHM put of its backing store (Qt's default here).
 //
 // Usage: tsubame_map_probe TITLE SETTLE_MS PROGRAM [ARGS...]
-// Prints "MS_TO_MAPPED MS_TO_FIRST_PAINT RSS_KIB" on success, the memory
-// read SETTLE_MS after the first paint.
+// Prints "MS_TO_MAPPED MS_TO_FIRST_PAINT RSS_KIB CPU_MS_TO_FIRST_PAINT" on
+// success: the memory read SETTLE_MS after the first paint, and the CPU time
+// the program (all its threads) had used by its first paint, which a busy
+// machine inflates far less than the elapsed times.
 // Exit codes: 0 ok, 1 usage or X error, 3 the program ended before mapping
 // or painting.
 
@@ -23,6 +25,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -135,11 +138,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "map_probe: cannot start %s\n", argv[3]);
     return 1;
   }
+  clockid_t cpu_clock{};
+  if (clock_getcpuclockid(pid, &cpu_clock) != 0) {
+    std::fprintf(stderr, "map_probe: cannot read the CPU time of %s\n", argv[3]);
+    EndAndReap(pid);
+    return 1;
+  }
 
   // Blocks on the X connection: no polling, sub-millisecond resolution.
   Window window = None;
   Clock::time_point mapped{};
   Clock::time_point painted{};
+  timespec cpu{};
   pollfd fd{ConnectionNumber(dpy), POLLIN, 0};
   while (painted == Clock::time_point{}) {
     while (XPending(dpy) > 0) {
@@ -167,6 +177,7 @@ int main(int argc, char** argv) {
       } else if (event.type == damage_event + XDamageNotify && window != None &&
                  reinterpret_cast<XDamageNotifyEvent&>(event).drawable == window) {
         painted = at;
+        clock_gettime(cpu_clock, &cpu);
         break;
       }
     }
@@ -194,6 +205,8 @@ int main(int argc, char** argv) {
   const auto ms = [start](Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(t - start).count();
   };
-  std::printf("%.2f %.2f %ld\n", ms(mapped), ms(painted), rss);
+  const double cpu_ms =
+      static_cast<double>(cpu.tv_sec) * 1e3 + static_cast<double>(cpu.tv_nsec) / 1e6;
+  std::printf("%.2f %.2f %ld %.2f\n", ms(mapped), ms(painted), rss, cpu_ms);
   return rss < 0 ? 1 : 0;
 }
