@@ -73,7 +73,7 @@ class CalculatorsTest : public QObject {
   // order round to the amount with what each control starts with.
   void freshWindows() {
     // clang-format off
-    const struct { bool loan; const char* title; QSize size; const char* headings; const char* results; const char* order; } cases[] = {
+    const struct { bool loan{}; const char *title{}; QSize size; const char *headings{}, *results{}, *order{}; } cases[] = {
         {true, "借入金計算", {498, 469},
          "月数 元金返済金額    利息          合計          残高         ", "LblShiharaiOut= LblRisokuOut=",
          "TxtKingaku=0 CmbHensai=元金均等 TxtKikan=1 TxtNenri=0 TxtSueoki=0 TxtDankaiKikan=0 "
@@ -200,7 +200,7 @@ class CalculatorsTest : public QObject {
   // themselves are the core's table.
   void depreciationRate() {
     // clang-format off
-    const struct { int before, after; const char* typed; QStringList shown; } cases[] = {
+    const struct { int before{}, after{}; const char* typed{}; QStringList shown; } cases[] = {
         {Straight, Straight, "7.5", {"8", "0.113", "CmdOK"}},  // rounded
         {Straight, Declining, "10", {"10", "0.206", "CmdOK"}},  // the method changed after
         {Straight, Straight, "ab", {"ab", "0.180", "TxtTaiyo", k000}},
@@ -222,7 +222,7 @@ class CalculatorsTest : public QObject {
   // before it starts, which must leave the schedule as it is.
   void depreciationRuns() {
     // clang-format off
-    const struct { int method; const char* life; const char* amount; QStringList shown; } cases[] = {
+    const struct { int method{}; const char *life{}, *amount{}; QStringList shown; } cases[] = {
         {Declining, "5", "1,000,000", {"7", "7 13,096 50,000"}},  // the closing year
         {Straight, "5", "1,234,567", {"6", "1 222,222 1,012,345"}},
         {Straight, "284", "1,000,000", {"299", "299 3,169 52,465", k020}},  // the grid is full
