@@ -161,6 +161,10 @@ TEST(FieldRules, GroupThousands) {
       std::u16string(400, u'9') + u".5e-400";  // a number; its integer part is not
   const GroupedText kept = GroupThousandsText(huge);
   EXPECT_TRUE(!kept.refused && kept.text == huge);
+  // A view is read no further than its end, whatever follows it.
+  EXPECT_EQ(
+      GroupThousandsText(std::u16string_view(u"1\U0001F600\xFFFF\xFFFF\xFFFF").substr(0, 3)).text,
+      u"1");
 }
 
 // Whatever numeric text is typed, the regrouped text reads as the same number.
