@@ -51,7 +51,9 @@ TEST(NumericText, Grammar) {
       {u",1", {}}, {u"1,", {}}, {u"1,,2", {}}, {u"1.5,0", {}},
       {u"inf", {}}, {u"nan", {}}, {u"0x1p3", {}}, {u"１２", {}}, {u"1e400", {}}}, ParseNumber);
   // clang-format on
-  EXPECT_EQ(ParseNumber(std::u16string_view(u"5e3").substr(0, 1)), 5);  // whatever follows a view
+  // A view is read to its end, whatever follows it.
+  EXPECT_EQ(ParseNumber(std::u16string_view(u"5e3").substr(0, 1)), 5);
+  EXPECT_EQ(ParseNumber(std::u16string_view(u"1e55").substr(0, 3)), 1e5);
 }
 
 TEST(NumericText, TextToInt16HalvesToEvenWithinRange) {
@@ -152,6 +154,7 @@ TEST(FieldRules, GroupThousands) {
       {u"10000000110000002E-13", {false, u"10000000110000002E-13"}},
       {u".", {true, u""}},
       {u"1000000000000000", {false, u"1000000000000000"}}, {u"12\U0001F600", {true, u"12"}},
+      {u"1\U00010000", {true, u"1"}}, {u"\U0010FFFF", {true, u""}},  // the surrogates' ends
       {u"1\xD83D" u"x", {true, u"1\xD83D"}},  // a lone high surrogate is a character of its own
       {u"999999999999999", {false, u"999,999,999,999,999"}},
       {u"1234.123456789012345678901", {false, u"1,234.12345678901234567890"}}},
