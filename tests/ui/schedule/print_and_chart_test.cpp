@@ -171,9 +171,10 @@ class PrintAndChartTest : public QObject {
     QTest::addColumn<int>("pages");
     QTest::addColumn<QStringList>("conditions");
     QTest::addColumn<QStringList>("chart");  // rows, first, last, description; none if disabled
-    // 45 rows left for the second page, where 44 fit above the totals: the
-    // last row goes to a third page with the totals.
-    QTest::newRow("last row kept with the totals")
+    // Each chart is compared with chart_<row>.png. 45 rows left for the stepped
+    // loan's second page, where 44 fit above the totals: the last row goes to a
+    // third page with the totals.
+    QTest::newRow("stepped_loan")
         << true << QStringList{"TxtKingaku=1,000,000", "CmbHensai=1", "TxtKikan=7",
                                "TxtNenri=2",           "TxtSueoki=2", "TxtDankaiKikan=5",
                                "TxtDankaiNenri=0.9"}
@@ -182,13 +183,20 @@ class PrintAndChartTest : public QObject {
         << QStringList{"7", "1|0|9,000|1,000,000", "7|204,729|2,224|0",
                        "残高は1年目末の1,000,000円から7年目末の0円へ減り、"
                        "5年目末に1年目末の半分以下になります。"};
-    QTest::newRow("299-year depreciation")
+    QTest::newRow("444_month_loan")
+        << true << QStringList{"TxtKingaku=1,200,000", "TxtKikan=37", "TxtNenri=2.5"} << 11
+        << QStringList{"借入金額 1,200,000", "返済方法 元金均等", "期間 37", "年利 2.5", "据置 0",
+                       "段階金利の期間 0",   "段階金利の年利 0"}
+        << QStringList{"37", "1|32,436|29,628|1,167,568", "37|32,436|440|0",
+                       "残高は1年目末の1,167,568円から37年目末の0円へ減り、"
+                       "19年目末に1年目末の半分以下になります。"};
+    QTest::newRow("299_year_depreciation")
         << false << QStringList{"TxtKingaku=1,000,000", "TxtTaiyo=283"} << 8
         << QStringList{"金額 1,000,000", "償却法 定額", "耐用年数 283", "償却率 0.003"}
         << QStringList{"299", "1|3,180|996,820", "299|2,297|50,000",
                        "現存価格は1年目末の996,820円から299年目末の50,000円へ減り、"
                        "158年目末に1年目末の半分以下になります。"};
-    QTest::newRow("empty loan grid")
+    QTest::newRow("empty_loan_grid")
         << true << QStringList{} << 1
         << QStringList{"借入金額 0", "返済方法 元金均等", "期間 1",          "年利 0",
                        "据置 0",     "段階金利の期間 0",  "段階金利の年利 0"}
@@ -249,7 +257,7 @@ class PrintAndChartTest : public QObject {
     if (!chart.isEmpty()) {
       seen << (loan ? "返済グラフ" : "償却グラフ") << chart << "0 pixels differ";
     }
-    QCOMPARE(OpenChart(grid, loan ? "chart_loan.png" : "chart_depreciation.png"), seen);
+    QCOMPARE(OpenChart(grid, QString("chart_%1.png").arg(QTest::currentDataTag())), seen);
   }
 
   // A closed preview, or a printer that cannot be opened (message 020),
