@@ -5,7 +5,6 @@
 #include "depreciation/core/depreciation_schedule.h"
 #include "fuzz_input.h"
 #include "loan/core/repayment_schedule.h"
-#include "tests/core/row_collector.h"
 
 using namespace tsubame;
 
@@ -26,29 +25,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int16_t method = static_cast<std::int16_t>(in.Byte() % 4) - 1;
   const std::u16string amount = in.Text();
   LoanFieldTexts texts{in.Text(), in.Text(), in.Text(), in.Text(), in.Text()};
-  RowCollector<RepaymentRow> months(kRepaymentGridMonths);
+  std::size_t months = 0;  // a grid's worth, as the window holds
   try {
-    const RepaymentTotals totals =
-        ComputeRepaymentSchedule(TextToDouble(amount), method, texts, std::ref(months));
+    const RepaymentTotals totals = ComputeRepaymentSchedule(
+        TextToDouble(amount), method, texts, [&months](const RepaymentRow& row) {
+          if (++months > kRepaymentGridMonths) {
+            throw Failure("the grid is full");
+          }
+          RequireCells(RepaymentCells(row),
+                       std::array{row.Principal, row.Interest, row.Payment, row.Balance});
+        });
     fuzz::RequireShows(MdlCommon::FormatAmount(totals.TotalPaid), totals.TotalPaid, 1);
     fuzz::RequireShows(MdlCommon::FormatAmount(totals.TotalInterest), totals.TotalInterest, 1);
   } catch (const Failure&) {
   }
-  for (const RepaymentRow& row : months.rows()) {
-    RequireCells(RepaymentCells(row),
-                 std::array{row.Principal, row.Interest, row.Payment, row.Balance});
-  }
-
-  RowCollector<DepreciationRow> years(kDepreciationGridYears);
+  std::size_t years = 0;
   try {
     const std::int16_t life = TextToInt16(texts.term_years);
     const double rate = MdlCommon::DepreciationRate(method, life);
     fuzz::RequireShows(RateLabelText(rate), rate, 0.001);
-    ComputeDepreciationSchedule(TextToDouble(amount), life, method, rate, std::ref(years));
+    ComputeDepreciationSchedule(
+        TextToDouble(amount), life, method, rate, [&years](const DepreciationRow& row) {
+          if (++years > kDepreciationGridYears) {
+            throw Failure("the grid is full");
+          }
+          RequireCells(DepreciationCells(row), std::array{row.Depreciation, row.BookValue});
+        });
   } catch (const Failure&) {
-  }
-  for (const DepreciationRow& row : years.rows()) {
-    RequireCells(DepreciationCells(row), std::array{row.Depreciation, row.BookValue});
   }
   return 0;
 }
