@@ -17,9 +17,7 @@ class MessageRecorder {
   MessageRecorder()
       : m_previous(SetMessagePresenter([this](const MessageRequest& request) {
           m_requests.append(request);
-          if (onShow) {
-            onShow(request);
-          }
+          onShow(request);
           return 1;
         })) {}
   ~MessageRecorder() { SetMessagePresenter(m_previous); }
@@ -37,7 +35,7 @@ class MessageRecorder {
   }
   void clear() { m_requests.clear(); }
 
-  std::function<void(const MessageRequest&)> onShow;
+  std::function<void(const MessageRequest&)> onShow = [](const MessageRequest&) {};
 
  private:
   QList<MessageRequest> m_requests;
