@@ -5,13 +5,21 @@ JOBS    ?= $(shell nproc)
 PREFIX  ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test-build asan-build run test lint bench bench-startup fuzz \
+.PHONY: all deps deps-test deps-package configure build test-build asan-build run test lint bench bench-startup fuzz \
         screenshots format install package clean
 
 all: build
 
+# What each use needs, no more: `make run` installs the build and the
+# program's run-time packages only; tests, lint and fuzzing bring their tools.
 deps:
-	@sh scripts/install-deps
+	@sh scripts/install-deps run
+
+deps-test:
+	@sh scripts/install-deps test
+
+deps-package:
+	@sh scripts/install-deps package
 
 # A fresh build folder holds the program alone; `make test` (and the
 # benchmarks) turn the tests on in it, with warnings as errors, and the
@@ -28,7 +36,7 @@ run: deps $(BUILD)/build.ninja
 
 TEST_FLAGS = -DBUILD_TESTING=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 
-configure: deps
+configure: deps-test
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(TEST_FLAGS) $(CMAKE_FLAGS)
 
 test-build: configure
@@ -51,7 +59,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp \
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-asan-build: deps
+asan-build: deps-test
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTSUBAME_SANITIZE=ON \
 	  $(TEST_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
@@ -75,13 +83,13 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_SEED ?= 0
 
-fuzz: deps
+fuzz: deps-test
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DTSUBAME_FUZZ=ON $(TEST_FLAGS)
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	sh scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_SEED)
 
-screenshots: build
+screenshots: deps-test build
 	sh scripts/screenshots
 
 format:
@@ -92,7 +100,7 @@ install: build
 
 # The Debian package ($(BUILD)/tsubame_<version>_<arch>.deb) of the program
 # alone: tests and benchmarks are not built for it.
-package: deps $(BUILD)/build.ninja
+package: deps-package $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS) --target tsubame tsubame_desktop_files tsubame_package_docs
 	cd $(BUILD) && cpack
 

@@ -280,11 +280,11 @@ void PaintChart(QPainter& p, const QRectF& area, const ChartData& data) {
 }
 
 std::vector<std::function<void(QPainter&, const QRectF&)>> ChartPages(const ScheduleGrid& grid) {
-  if (!grid.ChartKindOf() || grid.FilledRows() == 0) {
+  const std::optional<ChartKind> kind = grid.ChartKindOf();
+  if (!kind || grid.FilledRows() == 0) {
     return {};
   }
-  const ChartKind kind = *grid.ChartKindOf();
-  return {[data = ReadChart(grid, kind)](QPainter& p, const QRectF& page) {
+  return {[data = ReadChart(grid, *kind)](QPainter& p, const QRectF& page) {
     QFont title = p.font();
     title.setBold(true);
     title.setPointSizeF(title.pointSizeF() * 1.2);

@@ -158,7 +158,7 @@ TEST(FieldRules, GroupThousands) {
       {u"1\xD83D" u"x", {true, u"1\xD83D"}},  // a lone high surrogate is a character of its own
       {u"999999999999999", {false, u"999,999,999,999,999"}},
       {u"1234.123456789012345678901", {false, u"1,234.12345678901234567890"}}},
-      [](auto typed) { auto r = GroupThousandsText(typed); return std::pair(r.refused, r.text); });
+      [](const auto& typed) { auto r = GroupThousandsText(typed); return std::pair(r.refused, r.text); });
   // clang-format on
   const std::u16string huge =
       std::u16string(400, u'9') + u".5e-400";  // a number; its integer part is not
@@ -199,9 +199,8 @@ template <class Row, class Cells, class Compute>
 std::vector<std::string> FillGrid(std::size_t limit, Cells (*cells)(const Row&),
                                   const Compute& compute) {
   std::vector<std::string> lines;
-  std::string end = "failed";
   try {
-    end = compute([&](const Row& row) {
+    std::string end = compute([&](const Row& row) {
       if (lines.size() == limit) {
         throw Failure("the grid is full");
       }
@@ -212,9 +211,10 @@ std::vector<std::string> FillGrid(std::size_t limit, Cells (*cells)(const Row&),
       }
       lines.push_back(line);
     });
+    lines.push_back(end);
   } catch (const Failure&) {
+    lines.emplace_back("failed");
   }
-  lines.push_back(end);
   return lines;
 }
 

@@ -15,16 +15,17 @@ deb=$out/tsubame_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no package $(basename "$deb")"
 
 # The control fields, and Depends entries: the libraries found by
-# dpkg-shlibdeps and what Qt and the windows need at run time.
+# dpkg-shlibdeps (under the names of the release built on: Debian 13's Qt
+# libraries carry t64) and what Qt and the windows need at run time.
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)/$(field Version)/$(field Section)" = "tsubame/$version/math" ] ||
   fail "package, version or section: $(field Package)/$(field Version)/$(field Section)"
 field Maintainer | grep -q '<.*@.*>' || fail "no maintainer address"
 [ "$(field Description | wc -l)" -ge 4 ] || fail "no long description"
 depends=$(field Depends | sed 's/ *([^)]*)//g; s/, /\n/g')
-for d in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins \
-  'fonts-ipafont-gothic | fonts-noto-cjk' qt6-translations-l10n; do
-  echo "$depends" | grep -qx "$d" || fail "Depends lacks $d: $(field Depends)"
+for d in libc6 'libstdc\+\+6' 'libqt6core6(t64)?' 'libqt6gui6(t64)?' 'libqt6widgets6(t64)?' \
+  qt6-qpa-plugins 'fonts-ipafont-gothic \| fonts-noto-cjk' qt6-translations-l10n; do
+  echo "$depends" | grep -qxE "$d" || fail "Depends lacks $d: $(field Depends)"
 done
 
 # Exactly these files, no more.

@@ -67,7 +67,7 @@ class AccessibleNamesTest : public QObject {
       auto* control = kariire.findChild<QWidget*>(name);
       return control ? control : genka.findChild<QWidget*>(name);
     };
-    QTRY_VERIFY(QAccessible::isActive());
+    QVERIFY(QTest::qWaitFor([] { return QAccessible::isActive(); }));
     QAccessible::installUpdateHandler(RecordEvent);
     for (const QString input : {"TxtKingaku=1,200,000", "TxtNenri=12", "TxtTaiyo=5"}) {
       auto* box = static_cast<tsubame::TextBox*>(find(input.section('=', 0, 0)));

@@ -85,7 +85,7 @@ class SharedPiecesTest : public QObject {
     const QPoint center = box.rect().center();
     QContextMenuEvent event(QContextMenuEvent::Keyboard, center, box.mapToGlobal(center));
     QApplication::sendEvent(&box, &event);
-    QTRY_VERIFY(!entries.isEmpty());
+    QVERIFY(QTest::qWaitFor([&] { return !entries.isEmpty(); }));
     QCOMPARE(entries.join('|'),
              "元に戻す(&U)|やり直す(&R)||切り取り(&T)|コピー(&C)|貼り付け(&P)|削除||"
              "すべてを選択");
