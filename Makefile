@@ -50,7 +50,7 @@ LINT_FILES = $(shell git ls-files '*.cpp' '*.h')
 lint: configure
 	clang-format --dry-run --Werror $(LINT_FILES)
 	cmake --build $(BUILD) -j $(JOBS) --target autogen
-	run-clang-tidy -p $(BUILD) -quiet -j $(JOBS) '^$(CURDIR)/(common|loan|depreciation|shell|tests|bench)/' >$(BUILD)/clang-tidy.log 2>&1 \
+	run-clang-tidy -p $(BUILD) -quiet -j $(JOBS) '^$(CURDIR)/(common|schedule|loan|depreciation|shell|tools|tests|bench)/' >$(BUILD)/clang-tidy.log 2>&1 \
 	  || { grep -E -A3 'warning:|error:' $(BUILD)/clang-tidy.log; exit 1; }
 
 # The sanitizer build: every test again under AddressSanitizer and

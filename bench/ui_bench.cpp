@@ -19,14 +19,14 @@
 #include <memory>
 
 #include "common/ui/fonts.h"
-#include "common/ui/frm_graph.h"
 #include "common/ui/message_box.h"
-#include "common/ui/schedule_chart.h"
-#include "common/ui/schedule_grid.h"
-#include "common/ui/schedule_printer.h"
 #include "common/ui/text_box.h"
 #include "depreciation/ui/frm_genka.h"
 #include "loan/ui/frm_kariire.h"
+#include "schedule/ui/frm_graph.h"
+#include "schedule/ui/schedule_chart.h"
+#include "schedule/ui/schedule_grid.h"
+#include "schedule/ui/schedule_printer.h"
 
 namespace {
 

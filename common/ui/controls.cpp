@@ -7,7 +7,6 @@
 
 #include "common/ui/fonts.h"
 #include "common/ui/result_label.h"
-#include "common/ui/schedule_grid.h"
 #include "common/ui/text_box.h"
 #include "common/ui/twips.h"
 
@@ -62,15 +61,6 @@ void SetCaption(QLabel* label, QWidget* box) {
   // Grids take no name from a buddy caption; a list's name is its current
   // entry, its caption reaching screen readers as its label.
   box->setAccessibleName(label->text());
-}
-
-ScheduleGrid* MakeScheduleGrid(QWidget* parent, const QString& caption, TwipsBox caption_box,
-                               int rows, int columns, TwipsBox box) {
-  QLabel* label = MakeLabel(parent, "LblPreview", caption, caption_box, Qt::AlignCenter);
-  label->setFont(JapaneseFont(10.5));
-  auto* grid = Named(new ScheduleGrid(rows, columns, parent), "GrdPreview", box);
-  SetCaption(label, grid);
-  return grid;
 }
 
 void SetTabOrder(std::initializer_list<QWidget*> order) {

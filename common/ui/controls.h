@@ -13,7 +13,6 @@ class QWidget;
 namespace tsubame {
 
 class ResultLabel;
-class ScheduleGrid;
 class TextBox;
 
 // A control's rectangle in twips, relative to its parent.
@@ -38,11 +37,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 
 // The caption beside a box names it, for the keyboard and screen readers.
 void SetCaption(QLabel* label, QWidget* box);
-
-// A window's schedule grid "GrdPreview" at `box`, named by its centred
-// caption "LblPreview" (10.5 pt) at `caption_box`.
-ScheduleGrid* MakeScheduleGrid(QWidget* parent, const QString& caption, TwipsBox caption_box,
-                               int rows, int columns, TwipsBox box);
 
 // Tab moves through the controls in the order given.
 void SetTabOrder(std::initializer_list<QWidget*> order);

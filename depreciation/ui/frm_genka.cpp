@@ -13,14 +13,15 @@
 #include "common/ui/handler.h"
 #include "common/ui/qt_text.h"
 #include "common/ui/result_label.h"
-#include "common/ui/schedule_chart.h"
-#include "common/ui/schedule_columns.h"
-#include "common/ui/schedule_grid.h"
-#include "common/ui/schedule_printer.h"
 #include "common/ui/text_box.h"
 #include "common/ui/twips.h"
 #include "depreciation/core/depreciation_rate.h"
 #include "depreciation/core/depreciation_schedule.h"
+#include "schedule/ui/frm_graph.h"
+#include "schedule/ui/schedule_chart.h"
+#include "schedule/ui/schedule_columns.h"
+#include "schedule/ui/schedule_grid.h"
+#include "schedule/ui/schedule_printer.h"
 
 using tsubame::Qs;
 using tsubame::TextBox;
@@ -74,8 +75,8 @@ void FrmGenka::BuildControls() {
   GrdPreview =
       tsubame::MakeScheduleGrid(this, QStringLiteral("償却結果"), {240, 1680, 4095, 255},
                                 tsubame::kDepreciationGridRows, 3, {240, 1920, 4065, 4935});
-  GrdPreview->SetChartKind(tsubame::ChartKind::Depreciation);
   MnuPrint = tsubame::AddPrintCommand(GrdPreview);
+  FrmGraph::AddCommand(GrdPreview, tsubame::ChartKind::Depreciation);
 
   tsubame::SetTabOrder({TxtKingaku, CmbShokyaku, TxtTaiyo, CmdOK, CmdBack, GrdPreview});
 }
@@ -152,7 +153,7 @@ tsubame::Printout FrmGenka::ReadPrintout() const {
           tsubame::CaptionedTexts(this, {"LblKin", "LblHoho", "LblTaiyo", "LblRitsu"}),
           GrdPreview,
           {},
-          tsubame::ChartPages(*GrdPreview)};
+          tsubame::ChartPages(*GrdPreview, tsubame::ChartKind::Depreciation)};
 }
 
 void FrmGenka::ResetDepreciationGrid() {

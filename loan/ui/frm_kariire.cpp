@@ -13,13 +13,14 @@
 #include "common/ui/handler.h"
 #include "common/ui/qt_text.h"
 #include "common/ui/result_label.h"
-#include "common/ui/schedule_chart.h"
-#include "common/ui/schedule_columns.h"
-#include "common/ui/schedule_grid.h"
-#include "common/ui/schedule_printer.h"
 #include "common/ui/text_box.h"
 #include "common/ui/twips.h"
 #include "loan/core/repayment_schedule.h"
+#include "schedule/ui/frm_graph.h"
+#include "schedule/ui/schedule_chart.h"
+#include "schedule/ui/schedule_columns.h"
+#include "schedule/ui/schedule_grid.h"
+#include "schedule/ui/schedule_printer.h"
 
 using tsubame::Qs;
 using tsubame::TextBox;
@@ -80,8 +81,8 @@ void FrmKariire::BuildControls() {
 
   GrdPreview = tsubame::MakeScheduleGrid(this, QStringLiteral("返済結果"), {240, 2760, 6945, 255},
                                          tsubame::kRepaymentGridRows, 5, {240, 3120, 6945, 3255});
-  GrdPreview->SetChartKind(tsubame::ChartKind::Repayment);
   MnuPrint = tsubame::AddPrintCommand(GrdPreview);
+  FrmGraph::AddCommand(GrdPreview, tsubame::ChartKind::Repayment);
 
   LblShiharaiOut = tsubame::MakeResultLabel(
       this, "LblShiharaiOut",
@@ -194,7 +195,7 @@ tsubame::Printout FrmKariire::ReadPrintout() const {
           tsubame::CaptionedTexts(this, {"LblKingaku", "LblHensai", "LblKikan", "LblNenri",
                                          "LblSueoki", "LblDankaiKikan", "LblDankaiNenri"}),
           GrdPreview, tsubame::CaptionedTexts(this, {"LblShiharai", "LblRisoku"}),
-          tsubame::ChartPages(*GrdPreview)};
+          tsubame::ChartPages(*GrdPreview, tsubame::ChartKind::Repayment)};
 }
 
 void FrmKariire::ResetRepaymentGrid() { tsubame::ResetScheduleGrid(GrdPreview, kRepaymentColumns); }

@@ -15,7 +15,6 @@
 #include <utility>
 #include <vector>
 
-#include "common/core/chart_data.h"
 #include "common/core/checked.h"
 #include "common/core/coded_message.h"
 #include "common/core/decimal_form.h"
@@ -26,6 +25,7 @@
 #include "depreciation/core/depreciation_rate.h"
 #include "depreciation/core/depreciation_schedule.h"
 #include "loan/core/repayment_schedule.h"
+#include "schedule/core/chart_data.h"
 
 using namespace MdlCommon;
 using namespace tsubame;

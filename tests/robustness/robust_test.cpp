@@ -3,10 +3,10 @@
 // TSUBAME_UI_TEST_MAIN's watchdog fails the test.
 #include <QRandomGenerator>
 
-#include "common/ui/schedule_grid.h"
 #include "depreciation/ui/frm_genka.h"
 #include "loan/ui/frm_kariire.h"
 #include "message_recorder.h"
+#include "schedule/ui/schedule_grid.h"
 #include "shell/app_windows.h"
 #include "shell/frm_menu.h"
 #include "ui_test_main.h"

@@ -5,11 +5,11 @@
 #include <QTest>
 #include <memory>
 
-#include "common/ui/schedule_grid.h"
 #include "common/ui/text_box.h"
 #include "depreciation/ui/frm_genka.h"
 #include "loan/ui/frm_kariire.h"
 #include "message_recorder.h"
+#include "schedule/ui/schedule_grid.h"
 #include "ui_test_main.h"
 
 using tsubame::TextBox;

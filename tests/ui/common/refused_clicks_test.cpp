@@ -5,10 +5,10 @@
 #include <QProcess>
 
 #include "common/ui/message_box.h"
-#include "common/ui/schedule_grid.h"
 #include "common/ui/text_box.h"
 #include "depreciation/ui/frm_genka.h"
 #include "loan/ui/frm_kariire.h"
+#include "schedule/ui/schedule_grid.h"
 #include "ui_test_main.h"
 
 using tsubame::Form;

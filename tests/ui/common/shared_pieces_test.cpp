@@ -12,10 +12,10 @@
 #include "common/core/failure.h"
 #include "common/ui/form.h"
 #include "common/ui/message_box.h"
-#include "common/ui/schedule_grid.h"
 #include "common/ui/text_box.h"
 #include "common/ui/trap.h"
 #include "message_recorder.h"
+#include "schedule/ui/schedule_grid.h"
 #include "ui_test_main.h"
 
 using tsubame::test::MessageRecorder;

@@ -2,8 +2,9 @@
 
 #include <QDialog>
 
-#include "common/core/chart_data.h"
+#include "schedule/core/chart_data.h"
 
+class QAction;
 class QPushButton;
 class QTableWidget;
 
@@ -23,6 +24,10 @@ class FrmGraph : public QDialog {
 
   // Reads the grid and shows the chart modally over the grid's window.
   static void ShowModal(const tsubame::ScheduleGrid& grid, tsubame::ChartKind kind);
+
+  // "グラフ..." in the grid's context menu, enabled while the grid holds a
+  // schedule: opens the chart of `kind`.
+  static QAction* AddCommand(tsubame::ScheduleGrid* grid, tsubame::ChartKind kind);
 
  private:
   void CmdClose_Click();

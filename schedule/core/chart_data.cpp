@@ -1,4 +1,4 @@
-#include "common/core/chart_data.h"
+#include "schedule/core/chart_data.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "common/ui/schedule_printer.h"
+#include "schedule/ui/schedule_printer.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -12,8 +12,8 @@
 #include <cmath>
 
 #include "common/core/failure.h"
-#include "common/ui/schedule_grid.h"
 #include "common/ui/trap.h"
+#include "schedule/ui/schedule_grid.h"
 
 namespace tsubame {
 namespace {

@@ -1,4 +1,4 @@
-#include "common/ui/schedule_grid.h"
+#include "schedule/ui/schedule_grid.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,10 +10,9 @@
 
 #include "common/core/failure.h"
 #include "common/ui/fonts.h"
-#include "common/ui/frm_graph.h"
-#include "common/ui/schedule_grid_model.h"
 #include "common/ui/trap.h"
 #include "common/ui/twips.h"
+#include "schedule/ui/schedule_grid_model.h"
 
 namespace tsubame {
 
@@ -166,15 +165,10 @@ void ScheduleGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void ScheduleGrid::contextMenuEvent(QContextMenuEvent* event) {
+  emit ContextMenuOpens();
   QMenu menu(this);
   menu.addAction(QStringLiteral("コピー"), this, &ScheduleGrid::CopyToClipboard);
   menu.addActions(actions());
-  if (m_chartKind) {
-    QAction* chart = menu.addAction(QStringLiteral("グラフ..."), this, [this] {
-      Trap([this] { FrmGraph::ShowModal(*this, *m_chartKind); });
-    });
-    chart->setEnabled(FilledRows() > 0);
-  }
   menu.exec(event->globalPos());
 }
 

@@ -1,4 +1,4 @@
-#include "common/ui/schedule_grid_model.h"
+#include "schedule/ui/schedule_grid_model.h"
 
 #include <QTimer>
 

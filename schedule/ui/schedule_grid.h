@@ -2,10 +2,7 @@
 
 #include <QTableView>
 #include <memory>
-#include <optional>
 #include <vector>
-
-#include "common/core/chart_data.h"
 
 namespace tsubame {
 
@@ -55,9 +52,9 @@ class ScheduleGrid : public QTableView {
   // Both, as plain text and as HTML.
   void CopyToClipboard() const;
 
-  // Which chart "グラフ..." opens for this grid's schedule.
-  void SetChartKind(ChartKind kind) { m_chartKind = kind; }
-  std::optional<ChartKind> ChartKindOf() const { return m_chartKind; }
+ signals:
+  // The context menu is about to be built: its actions may update themselves.
+  void ContextMenuOpens();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -81,7 +78,6 @@ class ScheduleGrid : public QTableView {
   int m_row = 0;
   int m_col = 0;
   std::unique_ptr<ScheduleGridModel> m_model;
-  std::optional<ChartKind> m_chartKind;
 };
 
 }  // namespace tsubame

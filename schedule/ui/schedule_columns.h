@@ -1,12 +1,20 @@
 #pragma once
 
 #include <QString>
+
+class QWidget;
 #include <span>
 #include <string>
 
 namespace tsubame {
 
 class ScheduleGrid;
+struct TwipsBox;
+
+// A window's schedule grid "GrdPreview" at `box`, named by its centred
+// caption "LblPreview" (10.5 pt) at `caption_box`.
+ScheduleGrid* MakeScheduleGrid(QWidget* parent, const QString& caption, TwipsBox caption_box,
+                               int rows, int columns, TwipsBox box);
 
 struct ScheduleColumn {
   const char16_t* heading = nullptr;  // trailing blanks are part of the design

@@ -1,4 +1,4 @@
-#include "common/ui/schedule_chart.h"
+#include "schedule/ui/schedule_chart.h"
 
 #include <QFontMetricsF>
 #include <QPaintEvent>
@@ -9,8 +9,8 @@
 #include <cmath>
 
 #include "common/ui/qt_text.h"
-#include "common/ui/schedule_grid.h"
 #include "common/ui/trap.h"
+#include "schedule/ui/schedule_grid.h"
 
 namespace tsubame {
 namespace {
@@ -279,12 +279,12 @@ void PaintChart(QPainter& p, const QRectF& area, const ChartData& data) {
   p.restore();
 }
 
-std::vector<std::function<void(QPainter&, const QRectF&)>> ChartPages(const ScheduleGrid& grid) {
-  const std::optional<ChartKind> kind = grid.ChartKindOf();
-  if (!kind || grid.FilledRows() == 0) {
+std::vector<std::function<void(QPainter&, const QRectF&)>> ChartPages(const ScheduleGrid& grid,
+                                                                      ChartKind kind) {
+  if (grid.FilledRows() == 0) {
     return {};
   }
-  return {[data = ReadChart(grid, *kind)](QPainter& p, const QRectF& page) {
+  return {[data = ReadChart(grid, kind)](QPainter& p, const QRectF& page) {
     QFont title = p.font();
     title.setBold(true);
     title.setPointSizeF(title.pointSizeF() * 1.2);

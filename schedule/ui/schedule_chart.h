@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "common/core/chart_data.h"
+#include "schedule/core/chart_data.h"
 
 class QPainter;
 class QRectF;
@@ -21,9 +21,10 @@ ChartData ReadChart(const ScheduleGrid& grid, ChartKind kind);
 // font, so the same call serves a window and a printed page.
 void PaintChart(QPainter& painter, const QRectF& area, const ChartData& data);
 
-// The chart's printed page for the grid's chart kind, after the schedule:
-// its title, then the chart in the page's upper part. None for an empty grid.
-std::vector<std::function<void(QPainter&, const QRectF&)>> ChartPages(const ScheduleGrid& grid);
+// The chart's printed page, after the schedule: its title, then the chart
+// of `kind` in the page's upper part. None for an empty grid.
+std::vector<std::function<void(QPainter&, const QRectF&)>> ChartPages(const ScheduleGrid& grid,
+                                                                      ChartKind kind);
 
 // The window title of a chart: 返済グラフ or 償却グラフ.
 QString ChartTitle(ChartKind kind);

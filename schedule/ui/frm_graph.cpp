@@ -1,5 +1,6 @@
-#include "common/ui/frm_graph.h"
+#include "schedule/ui/frm_graph.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -8,9 +9,9 @@
 
 #include "common/ui/handler.h"
 #include "common/ui/qt_text.h"
-#include "common/ui/schedule_chart.h"
-#include "common/ui/schedule_grid.h"
 #include "common/ui/twips.h"
+#include "schedule/ui/schedule_chart.h"
+#include "schedule/ui/schedule_grid.h"
 
 using tsubame::Qs;
 
@@ -66,6 +67,16 @@ void FrmGraph::ShowModal(const tsubame::ScheduleGrid& grid, tsubame::ChartKind k
   graph.show();
   graph.activateWindow();  // takes the focus with or without a window manager
   graph.exec();
+}
+
+QAction* FrmGraph::AddCommand(tsubame::ScheduleGrid* grid, tsubame::ChartKind kind) {
+  auto* chart = new QAction(QStringLiteral("グラフ..."), grid);
+  QObject::connect(grid, &tsubame::ScheduleGrid::ContextMenuOpens, chart,
+                   [grid, chart] { chart->setEnabled(grid->FilledRows() > 0); });
+  QObject::connect(chart, &QAction::triggered, grid,
+                   [grid, kind] { tsubame::Trap([&] { ShowModal(*grid, kind); }); });
+  grid->addAction(chart);
+  return chart;
 }
 
 void FrmGraph::CmdClose_Click() { accept(); }

@@ -1,8 +1,24 @@
-#include "common/ui/schedule_columns.h"
+#include "schedule/ui/schedule_columns.h"
 
-#include "common/ui/schedule_grid.h"
+#include <QLabel>
+
+#include "common/ui/controls.h"
+#include "common/ui/fonts.h"
+#include "common/ui/twips.h"
+#include "schedule/ui/schedule_grid.h"
 
 namespace tsubame {
+
+ScheduleGrid* MakeScheduleGrid(QWidget* parent, const QString& caption, TwipsBox caption_box,
+                               int rows, int columns, TwipsBox box) {
+  QLabel* label = MakeLabel(parent, "LblPreview", caption, caption_box, Qt::AlignCenter);
+  label->setFont(JapaneseFont(10.5));
+  auto* grid = new ScheduleGrid(rows, columns, parent);
+  grid->setObjectName(QStringLiteral("GrdPreview"));
+  PlaceTwips(grid, box.left, box.top, box.width, box.height);
+  SetCaption(label, grid);
+  return grid;
+}
 
 void ResetScheduleGrid(ScheduleGrid* grid, std::span<const ScheduleColumn> columns) {
   grid->Clear();

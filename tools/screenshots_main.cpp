@@ -15,12 +15,12 @@
 #include <initializer_list>
 
 #include "common/ui/fonts.h"
-#include "common/ui/frm_graph.h"
 #include "common/ui/message_box.h"
-#include "common/ui/schedule_chart.h"
-#include "common/ui/schedule_grid.h"
 #include "depreciation/ui/frm_genka.h"
 #include "loan/ui/frm_kariire.h"
+#include "schedule/ui/frm_graph.h"
+#include "schedule/ui/schedule_chart.h"
+#include "schedule/ui/schedule_grid.h"
 #include "shell/frm_menu.h"
 #include "shell/frm_splash.h"
 
