@@ -22,4 +22,9 @@ std::u16string FormatRate(std::u16string_view text) { return FormatText(text, 3)
 
 std::u16string FormatWhole(std::u16string_view text) { return FormatText(text, 0); }
 
+std::u16string FormatCount(int value) {
+  const std::string digits = std::to_string(value);
+  return {digits.begin(), digits.end()};
+}
+
 }  // namespace MdlCommon

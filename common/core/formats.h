@@ -17,4 +17,7 @@ std::u16string FormatRate(std::u16string_view text);
 // "0": a numeric text as a whole number; other text comes back unchanged.
 std::u16string FormatWhole(std::u16string_view text);
 
+// A count (a month, a year) as plain digits.
+std::u16string FormatCount(int value);
+
 }  // namespace MdlCommon

@@ -55,9 +55,12 @@ void ComputeDepreciationSchedule(double amount, std::int16_t years, std::int16_t
 }
 
 std::array<std::u16string, 3> DepreciationCells(const DepreciationRow& row) {
-  std::string year = std::to_string(row.Year);
-  return {std::u16string(year.begin(), year.end()), MdlCommon::FormatAmount(row.Depreciation),
+  return {MdlCommon::FormatCount(row.Year), MdlCommon::FormatAmount(row.Depreciation),
           MdlCommon::FormatAmount(row.BookValue)};
+}
+
+std::array<double, 3> DepreciationFigures(const DepreciationRow& row) {
+  return {static_cast<double>(row.Year), row.Depreciation, row.BookValue};
 }
 
 }  // namespace tsubame

@@ -27,5 +27,7 @@ void ComputeDepreciationSchedule(double amount, std::int16_t years, std::int16_t
 
 // The texts a grid row shows: year, depreciation, book value.
 std::array<std::u16string, 3> DepreciationCells(const DepreciationRow& row);
+// The exact figures behind those texts, in the same order.
+std::array<double, 3> DepreciationFigures(const DepreciationRow& row);
 
 }  // namespace tsubame

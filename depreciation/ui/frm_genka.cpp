@@ -161,5 +161,6 @@ void FrmGenka::ResetDepreciationGrid() {
 }
 
 void FrmGenka::AppendDepreciationRow(const tsubame::DepreciationRow& row) {
-  tsubame::AppendScheduleRow(GrdPreview, tsubame::DepreciationCells(row));
+  tsubame::AppendScheduleRow(GrdPreview, tsubame::DepreciationCells(row),
+                             tsubame::DepreciationFigures(row));
 }

@@ -154,10 +154,13 @@ double LevelInstalment(double balance, double annualRate, std::int16_t years) {
 }
 
 std::array<std::u16string, 5> RepaymentCells(const RepaymentRow& row) {
-  std::string month = std::to_string(row.Month);
-  return {std::u16string(month.begin(), month.end()), MdlCommon::FormatAmount(row.Principal),
+  return {MdlCommon::FormatCount(row.Month), MdlCommon::FormatAmount(row.Principal),
           MdlCommon::FormatAmount(row.Interest), MdlCommon::FormatAmount(row.Payment),
           MdlCommon::FormatAmount(row.Balance)};
+}
+
+std::array<double, 5> RepaymentFigures(const RepaymentRow& row) {
+  return {static_cast<double>(row.Month), row.Principal, row.Interest, row.Payment, row.Balance};
 }
 
 }  // namespace tsubame

@@ -52,5 +52,7 @@ double LevelInstalment(double balance, double annualRate, std::int16_t years);
 
 // The texts a grid row shows: month, principal, interest, payment, balance.
 std::array<std::u16string, 5> RepaymentCells(const RepaymentRow& row);
+// The exact figures behind those texts, in the same order.
+std::array<double, 5> RepaymentFigures(const RepaymentRow& row);
 
 }  // namespace tsubame

@@ -201,7 +201,8 @@ tsubame::Printout FrmKariire::ReadPrintout() const {
 void FrmKariire::ResetRepaymentGrid() { tsubame::ResetScheduleGrid(GrdPreview, kRepaymentColumns); }
 
 void FrmKariire::AppendRepaymentRow(const tsubame::RepaymentRow& row) {
-  tsubame::AppendScheduleRow(GrdPreview, tsubame::RepaymentCells(row));
+  tsubame::AppendScheduleRow(GrdPreview, tsubame::RepaymentCells(row),
+                             tsubame::RepaymentFigures(row));
 }
 
 void FrmKariire::ShowRepaymentTotals(const tsubame::RepaymentTotals& totals) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/core/decimal_form.h"
 #include "common/core/failure.h"
 #include "common/core/formats.h"
 #include "common/core/numeric_text.h"
@@ -12,10 +13,10 @@ namespace {
 
 constexpr int kMonthsPerYear = 12;
 
-double Amount(const CellText& cell, int row, int col) {
-  const std::optional<double> value = ParseNumber(cell(row, col));
+double Amount(const CellFigure& figure, int row, int col) {
+  const std::optional<double> value = figure(row, col);
   if (!value) {
-    throw Failure("a grid cell is not an amount");
+    throw Failure("a grid cell holds no figure");
   }
   return *value;
 }
@@ -28,22 +29,22 @@ double Add(double sum, double value) {
   return sum;
 }
 
-std::u16string Number(int value) {
-  const std::string digits = std::to_string(value);
-  return {digits.begin(), digits.end()};
-}
+// A figure rounded once, as its text shows it: the chart draws what the
+// table says (an exact balance of -0.000001 is 0, not a bar below the axis).
+double Rounded(double value) { return ParseNumber(FormatWholeUnits(value, false)).value_or(value); }
 
 std::u16string Yen(double value) { return MdlCommon::FormatAmount(value) + u"円"; }
 
-std::u16string YearEnd(int year) { return Number(year) + u"年目末"; }
+std::u16string YearEnd(int year) { return MdlCommon::FormatCount(year) + u"年目末"; }
 
 }  // namespace
 
-ChartData ReadChart(ChartKind kind, int rows, const CellText& cell) {
+ChartData ReadChart(ChartKind kind, int rows, const CellFigure& figure) {
   ChartData data{kind, {}};
   if (kind == ChartKind::Depreciation) {
     for (int row = 1; row <= rows; ++row) {
-      data.years.push_back({row, Amount(cell, row, 2), Amount(cell, row, 1), 0});
+      data.years.push_back(
+          {row, Rounded(Amount(figure, row, 2)), Rounded(Amount(figure, row, 1)), 0});
       Add(data.years.back().lower, data.years.back().upper);  // the bar's top
     }
     return data;
@@ -52,11 +53,13 @@ ChartData ReadChart(ChartKind kind, int rows, const CellText& cell) {
     ChartYear year{static_cast<int>(data.years.size()) + 1, 0, 0, 0};
     const int last = std::min(rows, first + kMonthsPerYear - 1);
     for (int row = first; row <= last; ++row) {
-      year.lower = Add(year.lower, Amount(cell, row, 1));
-      year.upper = Add(year.upper, Amount(cell, row, 2));
+      year.lower = Add(year.lower, Amount(figure, row, 1));
+      year.upper = Add(year.upper, Amount(figure, row, 2));
     }
+    year.lower = Rounded(year.lower);
+    year.upper = Rounded(year.upper);
     Add(year.lower, year.upper);  // the bar's top
-    year.balance = Amount(cell, last, 4);
+    year.balance = Rounded(Amount(figure, last, 4));
     data.years.push_back(year);
   }
   return data;
@@ -81,9 +84,10 @@ std::vector<std::vector<std::u16string>> ChartTable(const ChartData& data) {
   for (const ChartYear& y : data.years) {
     const auto amount = MdlCommon::FormatAmount;
     if (loan) {
-      table.push_back({Number(y.year), amount(y.lower), amount(y.upper), amount(y.balance)});
+      table.push_back(
+          {MdlCommon::FormatCount(y.year), amount(y.lower), amount(y.upper), amount(y.balance)});
     } else {
-      table.push_back({Number(y.year), amount(y.upper), amount(y.lower)});
+      table.push_back({MdlCommon::FormatCount(y.year), amount(y.upper), amount(y.lower)});
     }
   }
   return table;

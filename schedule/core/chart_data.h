@@ -1,11 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-// A schedule's yearly picture, read from the texts its grid shows: sums of
-// the displayed amounts, never a computation of its own.
+// A schedule's yearly picture, read from the exact figures behind its grid's
+// cells: each year's amounts summed exactly and rounded once where shown, as
+// the totals are; never a computation of its own.
 namespace tsubame {
 
 enum class ChartKind {
@@ -25,12 +27,14 @@ struct ChartData {
   std::vector<ChartYear> years;
 };
 
-// The text of grid cell (row, col); row 1 is the first schedule row.
-using CellText = std::function<std::u16string(int row, int col)>;
+// The exact figure behind grid cell (row, col), if it holds one; row 1 is
+// the first schedule row.
+using CellFigure = std::function<std::optional<double>(int row, int col)>;
 
 // Reads rows 1..`rows` of a schedule grid. A repayment year is 12 months, the
-// last one may be shorter. Throws Failure for a cell that is not a number.
-ChartData ReadChart(ChartKind kind, int rows, const CellText& cell);
+// last one may be shorter. Throws Failure for a cell without a figure and
+// for a sum beyond the doubles.
+ChartData ReadChart(ChartKind kind, int rows, const CellFigure& figure);
 
 // The bars' legend, bottom part first, then the line (repayment).
 std::vector<std::u16string> ChartSeriesNames(ChartKind kind);

@@ -143,7 +143,7 @@ struct Range {
 
 ChartData ReadChart(const ScheduleGrid& grid, ChartKind kind) {
   return ReadChart(kind, grid.FilledRows(),
-                   [&grid](int row, int col) { return grid.TextAt(row, col).toStdU16String(); });
+                   [&grid](int row, int col) { return grid.FigureAt(row, col); });
 }
 
 void PaintChart(QPainter& p, const QRectF& area, const ChartData& data) {

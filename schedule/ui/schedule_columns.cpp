@@ -32,11 +32,12 @@ void ResetScheduleGrid(ScheduleGrid* grid, std::span<const ScheduleColumn> colum
   }
 }
 
-void AppendScheduleRow(ScheduleGrid* grid, std::span<const std::u16string> cells) {
+void AppendScheduleRow(ScheduleGrid* grid, std::span<const std::u16string> cells,
+                       std::span<const double> figures) {
   grid->SetRow(grid->Row() + 1);
   for (std::size_t i = 0; i < cells.size(); ++i) {
     grid->SetCol(static_cast<int>(i));
-    grid->SetText(QString::fromStdU16String(cells[i]));
+    grid->SetFigure(QString::fromStdU16String(cells[i]), figures[i]);
   }
 }
 

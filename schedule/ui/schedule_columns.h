@@ -27,7 +27,8 @@ struct ScheduleColumn {
 void ResetScheduleGrid(ScheduleGrid* grid, std::span<const ScheduleColumn> columns);
 
 // Moves to the row after the current one (a failure past the last row) and
-// writes the cells from column 0 on.
-void AppendScheduleRow(ScheduleGrid* grid, std::span<const std::u16string> cells);
+// writes the cells from column 0 on, each with the exact figure it shows.
+void AppendScheduleRow(ScheduleGrid* grid, std::span<const std::u16string> cells,
+                       std::span<const double> figures);
 
 }  // namespace tsubame

@@ -63,6 +63,17 @@ QString ScheduleGrid::TextAt(int row, int col) const {
   return m_model->Cell(row, col);
 }
 
+void ScheduleGrid::SetFigure(const QString& text, double figure) {
+  m_model->SetCell(m_row, m_col, text, figure);
+}
+
+std::optional<double> ScheduleGrid::FigureAt(int row, int col) const {
+  if (row < 0 || row >= m_rows || col < 0 || col >= m_cols) {
+    return {};
+  }
+  return m_model->Figure(row, col);
+}
+
 Qt::Alignment ScheduleGrid::ColAlignment(int col) const { return m_model->Alignment(col); }
 
 void ScheduleGrid::SetColAlignment(int col, Qt::Alignment alignment) {

@@ -2,6 +2,7 @@
 
 #include <QTableView>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tsubame {
@@ -31,6 +32,10 @@ class ScheduleGrid : public QTableView {
   QString Text() const { return TextAt(m_row, m_col); }
   void SetText(const QString& text);
   QString TextAt(int row, int col) const;
+  // An amount's text with the exact figure it shows: the chart sums the
+  // figures, so a year's amounts are rounded once, not twelve times.
+  void SetFigure(const QString& text, double figure);
+  std::optional<double> FigureAt(int row, int col) const;
 
   Qt::Alignment ColAlignment(int col) const;
   void SetColAlignment(int col, Qt::Alignment alignment);

@@ -1,6 +1,7 @@
 #include "schedule/ui/schedule_grid_model.h"
 
 #include <QTimer>
+#include <algorithm>
 
 namespace tsubame {
 
@@ -9,6 +10,7 @@ ScheduleGridModel::ScheduleGridModel(int rows, int cols, QObject* parent)
       m_rows(rows),
       m_cols(cols),
       m_cells(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols)),
+      m_figures(m_cells.size()),
       m_alignment(static_cast<std::size_t>(cols), Qt::AlignLeft | Qt::AlignVCenter) {}
 
 int ScheduleGridModel::rowCount(const QModelIndex& parent) const {
@@ -47,8 +49,10 @@ QVariant ScheduleGridModel::headerData(int section, Qt::Orientation orientation,
   return {};
 }
 
-void ScheduleGridModel::SetCell(int row, int col, const QString& text) {
+void ScheduleGridModel::SetCell(int row, int col, const QString& text,
+                                std::optional<double> figure) {
   m_cells[Index(row, col)] = text;
+  m_figures[Index(row, col)] = figure;
   MarkChanged();
 }
 
@@ -61,6 +65,7 @@ void ScheduleGridModel::ClearCells() {
   for (QString& cell : m_cells) {
     cell.clear();
   }
+  std::fill(m_figures.begin(), m_figures.end(), std::nullopt);
   MarkChanged();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace tsubame {
@@ -21,7 +22,9 @@ class ScheduleGridModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   const QString& Cell(int row, int col) const { return m_cells[Index(row, col)]; }
-  void SetCell(int row, int col, const QString& text);
+  // The exact figure a cell's text shows, where the writer gave one.
+  std::optional<double> Figure(int row, int col) const { return m_figures[Index(row, col)]; }
+  void SetCell(int row, int col, const QString& text, std::optional<double> figure = {});
   Qt::Alignment Alignment(int col) const { return m_alignment[static_cast<std::size_t>(col)]; }
   void SetAlignment(int col, Qt::Alignment alignment);
   void ClearCells();
@@ -37,6 +40,7 @@ class ScheduleGridModel : public QAbstractTableModel {
   int m_rows;
   int m_cols;
   std::vector<QString> m_cells;
+  std::vector<std::optional<double>> m_figures;
   std::vector<Qt::Alignment> m_alignment;
   bool m_publishPending = false;
 };

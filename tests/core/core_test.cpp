@@ -335,18 +335,40 @@ TEST(Depreciation, Runs) {
   }
 }
 
-using Rows = std::vector<std::vector<std::u16string>>;
+using Rows = std::vector<std::vector<std::optional<double>>>;
 
-// Grid rows from 1 on, as their cells read.
+// Grid rows from 1 on, as their cells' figures.
 static ChartData Read(ChartKind kind, const Rows& rows) {
   return ReadChart(kind, static_cast<int>(rows.size()),
                    [&rows](int row, int col) { return rows.at(row - 1).at(col); });
 }
 
-// The windows' chart tests check the yearly sums; here, what they cannot make.
+// What the windows cannot make: a cell without a figure, a sum beyond the doubles.
 TEST(ChartData, UnreadableCellsFail) {
-  EXPECT_THROW(Read(ChartKind::Depreciation, {{u"1", u"12a", u"0"}}), Failure);
-  EXPECT_THROW(Read(ChartKind::Repayment, {{u"1", u"1E+308", u"1E+308", u"", u"0"}}), Failure);
+  EXPECT_THROW(Read(ChartKind::Depreciation, {{1, std::nullopt, 0}}), Failure);
+  EXPECT_THROW(Read(ChartKind::Repayment, {{1, 1e308, 1e308, 0, 0}}), Failure);
+}
+
+// A year's amounts are summed exactly and rounded once: twelve months of
+// 83,333.33 make 1,000,000, not 999,996, and the years add up to the loan.
+TEST(ChartData, YearlyFiguresAddUp) {
+  Rows rows;
+  ComputeRepaymentSchedule(10000000, P, {u"10", u"2.5", u"0", u"0", u"0"},
+                           [&rows](const RepaymentRow& row) {
+                             const auto f = RepaymentFigures(row);
+                             rows.emplace_back(f.begin(), f.end());
+                           });
+  const auto table = ChartTable(Read(ChartKind::Repayment, rows));
+  ASSERT_EQ(table.size(), 11U);
+  EXPECT_EQ(table[1], (std::vector<std::u16string>{u"1", u"1,000,000", u"238,542", u"9,000,000"}));
+  EXPECT_EQ(table[10], (std::vector<std::u16string>{u"10", u"1,000,000", u"13,542", u"0"}));
+  for (std::size_t y = 1; y < table.size(); ++y) {
+    EXPECT_EQ(table[y][1], u"1,000,000") << y;
+  }
+  // Drawn as shown: a balance a hair below zero is no bar below the axis.
+  const ChartYear y = Read(ChartKind::Repayment, {{1, 0.4, 0.5, 0.9, -1e-7}}).years.at(0);
+  EXPECT_EQ(std::tuple(y.lower, y.upper, y.balance, std::signbit(y.balance)),
+            std::tuple(0.0, 1.0, 0.0, false));
 }
 
 // The sentences the window tests do not reach.
