@@ -6,10 +6,18 @@
 #include "common/core/field_rules.h"
 #include "common/ui/message_box.h"
 #include "common/ui/text_box.h"
+#include "common/ui/trap.h"
 
 namespace MdlCommon {
 
 void SelectAllText(QLineEdit* box) { box->setSelection(0, static_cast<int>(box->text().size())); }
+
+void SelectAllOnFocus(std::initializer_list<tsubame::TextBox*> boxes) {
+  for (tsubame::TextBox* box : boxes) {
+    QObject::connect(box, &tsubame::TextBox::GotFocus, box,
+                     [box] { tsubame::Trap([box] { SelectAllText(box); }); });
+  }
+}
 
 void RefuseInput(tsubame::TextBox* box) {
   ShowMessage(QString(), QString(), MsgInvalidInput);

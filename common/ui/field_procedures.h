@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 class QLineEdit;
 
 namespace tsubame {
@@ -11,6 +13,9 @@ namespace MdlCommon {
 
 // Selects the whole text, so typing replaces it.
 void SelectAllText(QLineEdit* box);
+
+// Each box's GotFocus selects its whole text: every number box does that.
+void SelectAllOnFocus(std::initializer_list<tsubame::TextBox*> boxes);
 
 // On leaving: fills an empty box, or refuses a non-numeric text (and a zero
 // term) with message 000 and takes the focus back. Returns whether valid.

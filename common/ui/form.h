@@ -22,8 +22,6 @@ class Form : public QWidget {
   // the window's own handlers have returned.
   void Unload();
 
-  bool IsUnloaded() const { return m_unloaded; }
-
  signals:
   void Activated();
   void Unloaded();

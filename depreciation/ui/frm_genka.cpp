@@ -56,18 +56,17 @@ void FrmGenka::BuildControls() {
   CmbShokyaku = tsubame::MakeDropDown(
       f, "CmbShokyaku", {QStringLiteral("定額"), QStringLiteral("定率")}, {1800, 720, 1095, 300});
   TxtTaiyo = MakeTextBox(f, "TxtTaiyo", {3240, 720, 800, 270});
-  SetCaption(MakeLabel(f, "LblKin", QStringLiteral("金額"), {240, 360, 1215, 255}, Qt::AlignCenter),
-             TxtKingaku);
-  SetCaption(
-      MakeLabel(f, "LblHoho", QStringLiteral("償却法"), {1800, 360, 1215, 255}, Qt::AlignCenter),
-      CmbShokyaku);
-  SetCaption(
-      MakeLabel(f, "LblTaiyo", QStringLiteral("耐用年数"), {3240, 360, 855, 255}, Qt::AlignCenter),
-      TxtTaiyo);
-  LblRitsuOut = tsubame::MakeResultLabel(
-      f, "LblRitsuOut",
-      MakeLabel(f, "LblRitsu", QStringLiteral("償却率"), {4440, 360, 1005, 255}, Qt::AlignCenter),
-      {4440, 720, 1005, 255});
+  LblKin = MakeLabel(f, "LblKin", QStringLiteral("金額"), {240, 360, 1215, 255}, Qt::AlignCenter);
+  LblHoho =
+      MakeLabel(f, "LblHoho", QStringLiteral("償却法"), {1800, 360, 1215, 255}, Qt::AlignCenter);
+  LblTaiyo =
+      MakeLabel(f, "LblTaiyo", QStringLiteral("耐用年数"), {3240, 360, 855, 255}, Qt::AlignCenter);
+  SetCaption(LblKin, TxtKingaku);
+  SetCaption(LblHoho, CmbShokyaku);
+  SetCaption(LblTaiyo, TxtTaiyo);
+  LblRitsu =
+      MakeLabel(f, "LblRitsu", QStringLiteral("償却率"), {4440, 360, 1005, 255}, Qt::AlignCenter);
+  LblRitsuOut = tsubame::MakeResultLabel(f, "LblRitsuOut", LblRitsu, {4440, 720, 1005, 255});
 
   CmdOK = tsubame::MakeButton(this, "CmdOK", QStringLiteral("実行"), {4680, 3840, 1000, 375});
   CmdBack = tsubame::MakeButton(this, "CmdBack", QStringLiteral("戻る"), {4680, 4440, 1000, 375});
@@ -84,8 +83,7 @@ void FrmGenka::BuildControls() {
 void FrmGenka::ConnectHandlers() {
   using tsubame::OnEvent;
   OnEvent(this, &Form::Activated, this, &FrmGenka::Form_Activate);
-  OnEvent(TxtKingaku, &TextBox::GotFocus, this, &FrmGenka::TxtKingaku_GotFocus);
-  OnEvent(TxtTaiyo, &TextBox::GotFocus, this, &FrmGenka::TxtTaiyo_GotFocus);
+  MdlCommon::SelectAllOnFocus({TxtKingaku, TxtTaiyo});
   OnEvent(TxtKingaku, &TextBox::KeyUp, this, &FrmGenka::TxtKingaku_KeyUp);
   OnEvent(TxtKingaku, &TextBox::LostFocus, this, &FrmGenka::TxtKingaku_LostFocus);
   OnEvent(TxtTaiyo, &TextBox::LostFocus, this, &FrmGenka::TxtTaiyo_LostFocus);
@@ -105,9 +103,6 @@ void FrmGenka::Form_Load() {
 }
 
 void FrmGenka::Form_Activate() { MdlCommon::CenterForm(); }
-
-void FrmGenka::TxtKingaku_GotFocus() { MdlCommon::SelectAllText(TxtKingaku); }
-void FrmGenka::TxtTaiyo_GotFocus() { MdlCommon::SelectAllText(TxtTaiyo); }
 
 void FrmGenka::TxtKingaku_KeyUp() { MdlCommon::GroupThousands(TxtKingaku); }
 
@@ -150,7 +145,7 @@ void FrmGenka::MnuPrint_Click() {
 
 tsubame::Printout FrmGenka::ReadPrintout() const {
   return {windowTitle(),
-          tsubame::CaptionedTexts(this, {"LblKin", "LblHoho", "LblTaiyo", "LblRitsu"}),
+          tsubame::CaptionedTexts({LblKin, LblHoho, LblTaiyo, LblRitsu}),
           GrdPreview,
           {},
           tsubame::ChartPages(*GrdPreview, tsubame::ChartKind::Depreciation)};

@@ -5,6 +5,7 @@
 class QAction;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 
 namespace tsubame {
@@ -29,8 +30,6 @@ class FrmGenka : public tsubame::Form {
 
   void Form_Load();
   void Form_Activate();
-  void TxtKingaku_GotFocus();
-  void TxtTaiyo_GotFocus();
   void TxtKingaku_KeyUp();
   void TxtKingaku_LostFocus();
   void TxtTaiyo_LostFocus();
@@ -49,6 +48,10 @@ class FrmGenka : public tsubame::Form {
   tsubame::Printout ReadPrintout() const;
 
   QGroupBox* FraDetail = nullptr;
+  QLabel* LblKin = nullptr;
+  QLabel* LblHoho = nullptr;
+  QLabel* LblTaiyo = nullptr;
+  QLabel* LblRitsu = nullptr;
   tsubame::TextBox* TxtKingaku = nullptr;
   QComboBox* CmbShokyaku = nullptr;
   tsubame::TextBox* TxtTaiyo = nullptr;

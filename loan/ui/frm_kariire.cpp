@@ -62,19 +62,22 @@ void FrmKariire::BuildControls() {
   TxtSueoki = MakeTextBox(f, "TxtSueoki", {4440, 360, 800, 270});
   TxtDankaiKikan = MakeTextBox(f, "TxtDankaiKikan", {4440, 840, 800, 270});
   TxtDankaiNenri = MakeTextBox(f, "TxtDankaiNenri", {4440, 1320, 800, 270});
-  SetCaption(MakeLabel(f, "LblKingaku", QStringLiteral("借入金額"), {240, 360, 900, 255}),
-             TxtKingaku);
-  SetCaption(MakeLabel(f, "LblHensai", QStringLiteral("返済方法"), {240, 840, 900, 255}),
-             CmbHensai);
-  SetCaption(MakeLabel(f, "LblKikan", QStringLiteral("期間"), {240, 1320, 900, 255}), TxtKikan);
-  SetCaption(MakeLabel(f, "LblNenri", QStringLiteral("年利"), {240, 1800, 900, 255}), TxtNenri);
-  SetCaption(MakeLabel(f, "LblSueoki", QStringLiteral("据置"), {2760, 360, 1500, 255}), TxtSueoki);
-  SetCaption(
-      MakeLabel(f, "LblDankaiKikan", QStringLiteral("段階金利の期間"), {2760, 840, 1500, 255}),
-      TxtDankaiKikan);
-  SetCaption(
-      MakeLabel(f, "LblDankaiNenri", QStringLiteral("段階金利の年利"), {2760, 1320, 1500, 255}),
-      TxtDankaiNenri);
+  LblKingaku = MakeLabel(f, "LblKingaku", QStringLiteral("借入金額"), {240, 360, 900, 255});
+  LblHensai = MakeLabel(f, "LblHensai", QStringLiteral("返済方法"), {240, 840, 900, 255});
+  LblKikan = MakeLabel(f, "LblKikan", QStringLiteral("期間"), {240, 1320, 900, 255});
+  LblNenri = MakeLabel(f, "LblNenri", QStringLiteral("年利"), {240, 1800, 900, 255});
+  LblSueoki = MakeLabel(f, "LblSueoki", QStringLiteral("据置"), {2760, 360, 1500, 255});
+  LblDankaiKikan =
+      MakeLabel(f, "LblDankaiKikan", QStringLiteral("段階金利の期間"), {2760, 840, 1500, 255});
+  LblDankaiNenri =
+      MakeLabel(f, "LblDankaiNenri", QStringLiteral("段階金利の年利"), {2760, 1320, 1500, 255});
+  SetCaption(LblKingaku, TxtKingaku);
+  SetCaption(LblHensai, CmbHensai);
+  SetCaption(LblKikan, TxtKikan);
+  SetCaption(LblNenri, TxtNenri);
+  SetCaption(LblSueoki, TxtSueoki);
+  SetCaption(LblDankaiKikan, TxtDankaiKikan);
+  SetCaption(LblDankaiNenri, TxtDankaiNenri);
 
   CmdOK = tsubame::MakeButton(this, "CmdOK", QStringLiteral("実行"), {6000, 960, 1200, 375});
   CmdBack = tsubame::MakeButton(this, "CmdBack", QStringLiteral("戻る"), {6000, 1560, 1200, 375});
@@ -84,14 +87,12 @@ void FrmKariire::BuildControls() {
   MnuPrint = tsubame::AddPrintCommand(GrdPreview);
   FrmGraph::AddCommand(GrdPreview, tsubame::ChartKind::Repayment);
 
-  LblShiharaiOut = tsubame::MakeResultLabel(
-      this, "LblShiharaiOut",
-      MakeLabel(this, "LblShiharai", QStringLiteral("支払い金額の合計"), {240, 6600, 1500, 255}),
-      {1920, 6600, 1485, 255});
-  LblRisokuOut = tsubame::MakeResultLabel(
-      this, "LblRisokuOut",
-      MakeLabel(this, "LblRisoku", QStringLiteral("利息の合計"), {3840, 6600, 1500, 255}),
-      {5520, 6600, 1485, 255});
+  LblShiharai =
+      MakeLabel(this, "LblShiharai", QStringLiteral("支払い金額の合計"), {240, 6600, 1500, 255});
+  LblShiharaiOut =
+      tsubame::MakeResultLabel(this, "LblShiharaiOut", LblShiharai, {1920, 6600, 1485, 255});
+  LblRisoku = MakeLabel(this, "LblRisoku", QStringLiteral("利息の合計"), {3840, 6600, 1500, 255});
+  LblRisokuOut = tsubame::MakeResultLabel(this, "LblRisokuOut", LblRisoku, {5520, 6600, 1485, 255});
 
   tsubame::SetTabOrder({TxtKingaku, CmbHensai, TxtKikan, TxtNenri, TxtSueoki, TxtDankaiKikan,
                         TxtDankaiNenri, CmdOK, CmdBack, GrdPreview});
@@ -100,12 +101,8 @@ void FrmKariire::BuildControls() {
 void FrmKariire::ConnectHandlers() {
   using tsubame::OnEvent;
   OnEvent(this, &Form::Activated, this, &FrmKariire::Form_Activate);
-  OnEvent(TxtKingaku, &TextBox::GotFocus, this, &FrmKariire::TxtKingaku_GotFocus);
-  OnEvent(TxtKikan, &TextBox::GotFocus, this, &FrmKariire::TxtKikan_GotFocus);
-  OnEvent(TxtNenri, &TextBox::GotFocus, this, &FrmKariire::TxtNenri_GotFocus);
-  OnEvent(TxtSueoki, &TextBox::GotFocus, this, &FrmKariire::TxtSueoki_GotFocus);
-  OnEvent(TxtDankaiKikan, &TextBox::GotFocus, this, &FrmKariire::TxtDankaiKikan_GotFocus);
-  OnEvent(TxtDankaiNenri, &TextBox::GotFocus, this, &FrmKariire::TxtDankaiNenri_GotFocus);
+  MdlCommon::SelectAllOnFocus(
+      {TxtKingaku, TxtKikan, TxtNenri, TxtSueoki, TxtDankaiKikan, TxtDankaiNenri});
   OnEvent(TxtKingaku, &TextBox::KeyUp, this, &FrmKariire::TxtKingaku_KeyUp);
   OnEvent(TxtKingaku, &TextBox::LostFocus, this, &FrmKariire::TxtKingaku_LostFocus);
   OnEvent(TxtKikan, &TextBox::LostFocus, this, &FrmKariire::TxtKikan_LostFocus);
@@ -129,13 +126,6 @@ void FrmKariire::Form_Load() {
 }
 
 void FrmKariire::Form_Activate() { MdlCommon::CenterForm(); }
-
-void FrmKariire::TxtKingaku_GotFocus() { MdlCommon::SelectAllText(TxtKingaku); }
-void FrmKariire::TxtKikan_GotFocus() { MdlCommon::SelectAllText(TxtKikan); }
-void FrmKariire::TxtNenri_GotFocus() { MdlCommon::SelectAllText(TxtNenri); }
-void FrmKariire::TxtSueoki_GotFocus() { MdlCommon::SelectAllText(TxtSueoki); }
-void FrmKariire::TxtDankaiKikan_GotFocus() { MdlCommon::SelectAllText(TxtDankaiKikan); }
-void FrmKariire::TxtDankaiNenri_GotFocus() { MdlCommon::SelectAllText(TxtDankaiNenri); }
 
 void FrmKariire::TxtKingaku_KeyUp() { MdlCommon::GroupThousands(TxtKingaku); }
 
@@ -192,9 +182,9 @@ void FrmKariire::MnuPrint_Click() {
 
 tsubame::Printout FrmKariire::ReadPrintout() const {
   return {windowTitle(),
-          tsubame::CaptionedTexts(this, {"LblKingaku", "LblHensai", "LblKikan", "LblNenri",
-                                         "LblSueoki", "LblDankaiKikan", "LblDankaiNenri"}),
-          GrdPreview, tsubame::CaptionedTexts(this, {"LblShiharai", "LblRisoku"}),
+          tsubame::CaptionedTexts({LblKingaku, LblHensai, LblKikan, LblNenri, LblSueoki,
+                                   LblDankaiKikan, LblDankaiNenri}),
+          GrdPreview, tsubame::CaptionedTexts({LblShiharai, LblRisoku}),
           tsubame::ChartPages(*GrdPreview, tsubame::ChartKind::Repayment)};
 }
 

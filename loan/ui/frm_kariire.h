@@ -5,6 +5,7 @@
 class QAction;
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 
 namespace tsubame {
@@ -30,12 +31,6 @@ class FrmKariire : public tsubame::Form {
 
   void Form_Load();
   void Form_Activate();
-  void TxtKingaku_GotFocus();
-  void TxtKikan_GotFocus();
-  void TxtNenri_GotFocus();
-  void TxtSueoki_GotFocus();
-  void TxtDankaiKikan_GotFocus();
-  void TxtDankaiNenri_GotFocus();
   void TxtKingaku_KeyUp();
   void TxtKingaku_LostFocus();
   void TxtKikan_LostFocus();
@@ -59,6 +54,15 @@ class FrmKariire : public tsubame::Form {
   tsubame::Printout ReadPrintout() const;
 
   QGroupBox* FraDetail = nullptr;
+  QLabel* LblKingaku = nullptr;
+  QLabel* LblHensai = nullptr;
+  QLabel* LblKikan = nullptr;
+  QLabel* LblNenri = nullptr;
+  QLabel* LblSueoki = nullptr;
+  QLabel* LblDankaiKikan = nullptr;
+  QLabel* LblDankaiNenri = nullptr;
+  QLabel* LblShiharai = nullptr;
+  QLabel* LblRisoku = nullptr;
   tsubame::TextBox* TxtKingaku = nullptr;
   QComboBox* CmbHensai = nullptr;
   tsubame::TextBox* TxtKikan = nullptr;

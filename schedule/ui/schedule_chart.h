@@ -37,8 +37,6 @@ class ScheduleChart : public QWidget {
  public:
   ScheduleChart(ChartData chart, QWidget* parent = nullptr);
 
-  const ChartData& Data() const { return m_data; }
-
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 

@@ -234,10 +234,6 @@ void PrintSchedule(const Printout& printout, QPagedPaintDevice* device) {
   }
 }
 
-int PrintedPageCount(const Printout& printout, const QPagedPaintDevice* device) {
-  return static_cast<int>(MakeLayout(printout, device).pages.size() + printout.extra_pages.size());
-}
-
 QPageLayout DefaultPageLayout() {
   return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
                      QPageLayout::Millimeter);
@@ -253,13 +249,9 @@ void PreviewSchedule(QWidget* window, const std::function<Printout()>& read) {
 }
 
 std::vector<std::pair<QString, QString>> CaptionedTexts(
-    const QWidget* window, std::initializer_list<const char*> captions) {
+    std::initializer_list<const QLabel*> captions) {
   std::vector<std::pair<QString, QString>> texts;
-  for (const char* name : captions) {
-    const auto* caption = window->findChild<const QLabel*>(QString::fromLatin1(name));
-    if (caption == nullptr) {
-      throw Failure("no such caption");
-    }
+  for (const QLabel* caption : captions) {
     texts.emplace_back(caption->text(), ShownText(caption->buddy()));
   }
   return texts;

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QAction;
+class QLabel;
 class QPageLayout;
 class QPagedPaintDevice;
 class QPainter;
@@ -36,9 +37,6 @@ struct Printout {
 // be printed on.
 void PrintSchedule(const Printout& printout, QPagedPaintDevice* device);
 
-// The number of pages PrintSchedule would print on `device`.
-int PrintedPageCount(const Printout& printout, const QPagedPaintDevice* device);
-
 // A4 portrait with 15 mm margins: the page set-up the preview starts from.
 QPageLayout DefaultPageLayout();
 
@@ -47,10 +45,10 @@ QPageLayout DefaultPageLayout();
 // the preview is closed; a printing failure goes to the trap.
 void PreviewSchedule(QWidget* window, const std::function<Printout()>& read);
 
-// Each named caption label with the text its control (its buddy) shows:
-// a text box's text, a list's current entry, a result label's figure.
+// Each caption label with the text its control (its buddy) shows: a text
+// box's text, a list's current entry, a result label's figure.
 std::vector<std::pair<QString, QString>> CaptionedTexts(
-    const QWidget* window, std::initializer_list<const char*> captions);
+    std::initializer_list<const QLabel*> captions);
 
 // "印刷..." in the grid's context menu, and Ctrl+P anywhere in its window.
 QAction* AddPrintCommand(ScheduleGrid* grid);

@@ -161,7 +161,7 @@ class RobustTest : public QObject {
         QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, at);
       }
       QCoreApplication::processEvents();  // the event loop turns between user actions
-      if (w->IsUnloaded()) {
+      if (w->isHidden()) {                // unloaded
         w = Open(win = 1 - win);
       }
     }

@@ -95,8 +95,9 @@ QString Preview(QWidget* w, const QString& pdf) {
 
 // What the chart window shows, in order: title, number of table rows, the
 // first and the last, the chart's description, its drawing against the
-// stored `reference`. Escape closes it.
-void LookAtChartWindow(QWidget* graph, const QString& reference, QStringList& seen) {
+// stored `reference` (drawn from `data`, what the grid gives). Escape closes it.
+void LookAtChartWindow(QWidget* graph, const tsubame::ChartData& data, const QString& reference,
+                       QStringList& seen) {
   seen << graph->windowTitle();
   auto* table = graph->findChild<QTableWidget*>("GrdNenbetsu");
   seen << QString::number(table->rowCount());
@@ -113,7 +114,7 @@ void LookAtChartWindow(QWidget* graph, const QString& reference, QStringList& se
   image.fill(Qt::white);
   QPainter painter(&image);
   painter.setFont(tsubame::JapaneseFont(9));
-  tsubame::PaintChart(painter, QRectF(image.rect()), chart->Data());
+  tsubame::PaintChart(painter, QRectF(image.rect()), data);
   painter.end();
   const QString file = QStringLiteral(TSUBAME_CHART_REFERENCES "/") + reference;
   if (qEnvironmentVariableIsSet("TSUBAME_WRITE_CHART_REFERENCES")) {
@@ -136,6 +137,9 @@ void LookAtChartWindow(QWidget* graph, const QString& reference, QStringList& se
 // "グラフ...", and picks it if it is enabled.
 QStringList OpenChart(ScheduleGrid* grid, const QString& reference) {
   QStringList seen;
+  const tsubame::ChartData data = tsubame::ReadChart(
+      *grid, grid->window()->objectName() == "FrmKariire" ? tsubame::ChartKind::Repayment
+                                                          : tsubame::ChartKind::Depreciation);
   OnceUp([] { return QApplication::activePopupWidget(); },
          [&](QWidget* popup) {
            auto* menu = static_cast<QMenu*>(popup);
@@ -146,7 +150,7 @@ QStringList OpenChart(ScheduleGrid* grid, const QString& reference) {
              return;
            }
            OnceUp([] { return qobject_cast<FrmGraph*>(QApplication::activeWindow()); },
-                  [&](QWidget* graph) { LookAtChartWindow(graph, reference, seen); });
+                  [&](QWidget* graph) { LookAtChartWindow(graph, data, reference, seen); });
            menu->setActiveAction(chart);
            QTest::keyClick(menu, Qt::Key_Return);
          });
