@@ -139,27 +139,42 @@ struct Range {
   }
 };
 
-}  // namespace
+// Where everything of one chart goes, from the painter's font and the area.
+struct ChartLayout {
+  explicit ChartLayout(const Frame& frame) : f(frame) {}
 
-ChartData ReadChart(const ScheduleGrid& grid, ChartKind kind) {
-  return ReadChart(kind, grid.FilledRows(),
-                   [&grid](int row, int col) { return grid.FigureAt(row, col); });
-}
+  Frame f;
+  bool loan = false;
+  int kind = 0;  // index into the fills
+  double pad = 0;
+  QRectF area;
+  QRectF legend;          // rows from the top: legend, axis titles,
+  double titles_top = 0;  // the plot, year labels, the year title
+  ChartAxis left;         // bars
+  ChartAxis right;        // balance line (repayment only)
+  double right_width = 0;
+  QRectF plot;
+  double slot = 0;  // the width of one year
+  double bar = 0;   // the width of its bar
 
-void PaintChart(QPainter& p, const QRectF& area, const ChartData& data) {
-  p.save();
-  p.setRenderHint(QPainter::Antialiasing, true);
+  double Y(const ChartAxis& a, double v) const {
+    return plot.bottom() - (v - a.low) / (a.high - a.low) * plot.height();
+  }
+  double Centre(int i) const { return plot.left() + slot * (i + 0.5); }
+};
+
+ChartLayout MakeChartLayout(const QPainter& p, const QRectF& area, const ChartData& data) {
   const QFontMetricsF metrics(p.font(), p.device());
-  const Frame f{metrics.height(), std::max(1.0, metrics.height() / 14), metrics};
-  const bool loan = data.kind == ChartKind::Repayment;
-  const int kind = static_cast<int>(data.kind);
-  const double pad = f.em * 0.5;
-
-  // Rows from the top: legend, axis titles, the plot, year labels, the year title.
-  const QRectF legend(area.left(), area.top() + pad, area.width(), f.em * 1.2);
-  const double titles_top = legend.bottom() + pad * 0.5;
-  const double plot_top = titles_top + f.em * 1.5;
-  const double plot_bottom = area.bottom() - pad - f.em * 2.2;
+  ChartLayout l(Frame{metrics.height(), std::max(1.0, metrics.height() / 14), metrics});
+  const Frame& f = l.f;
+  l.loan = data.kind == ChartKind::Repayment;
+  l.kind = static_cast<int>(data.kind);
+  l.pad = f.em * 0.5;
+  l.area = area;
+  l.legend = QRectF(area.left(), area.top() + l.pad, area.width(), f.em * 1.2);
+  l.titles_top = l.legend.bottom() + l.pad * 0.5;
+  const double plot_top = l.titles_top + f.em * 1.5;
+  const double plot_bottom = area.bottom() - l.pad - f.em * 2.2;
   const double plot_height = std::max(plot_bottom - plot_top, f.em);
   const int max_ticks = std::max(1, static_cast<int>(plot_height / (f.em * 1.8)));
 
@@ -170,112 +185,142 @@ void PaintChart(QPainter& p, const QRectF& area, const ChartData& data) {
     bars.Take(y.lower + y.upper);
     line.Take(y.balance);
   }
-  const ChartAxis left = ChooseAxis(bars.low, bars.high, max_ticks);
-  const ChartAxis right = ChooseAxis(line.low, line.high, max_ticks);
-  const QString left_title = QStringLiteral("(%1)").arg(Qs(left.unit_name));
-  const QString right_title = loan
-                                  ? QStringLiteral("%1(%2)").arg(
-                                        Qs(ChartSeriesNames(data.kind).back()), Qs(right.unit_name))
-                                  : QString();
-  const double left_width = LabelWidth(f, left);
-  const double right_width = loan ? LabelWidth(f, right) : 0;
-  const QRectF plot(QPointF(area.left() + pad + left_width + pad, plot_top),
-                    QPointF(area.right() - pad - (loan ? right_width + pad : f.em), plot_bottom));
-  const auto y_of = [&plot](const ChartAxis& a, double v) {
-    return plot.bottom() - (v - a.low) / (a.high - a.low) * plot.height();
-  };
+  l.left = ChooseAxis(bars.low, bars.high, max_ticks);
+  l.right = ChooseAxis(line.low, line.high, max_ticks);
+  const double left_width = LabelWidth(f, l.left);
+  l.right_width = l.loan ? LabelWidth(f, l.right) : 0;
+  l.plot =
+      QRectF(QPointF(area.left() + l.pad + left_width + l.pad, plot_top),
+             QPointF(area.right() - l.pad - (l.loan ? l.right_width + l.pad : f.em), plot_bottom));
+  const int n = static_cast<int>(data.years.size());
+  l.slot = l.plot.width() / std::max(1, n);
+  // Narrow slots lose their gaps: stripes of white would only flicker.
+  l.bar = l.slot < f.em * 0.5 ? l.slot : std::min(l.slot * 0.7, f.em * 3);
+  return l;
+}
 
-  // Value grid (level lines need no anti-aliasing) and both axes' labels.
-  for (const double v : Ticks(left)) {
-    const double y = y_of(left, v);
+// The value grid (level lines need no anti-aliasing), the axes' labels and titles.
+void DrawValueAxes(QPainter& p, const ChartLayout& l) {
+  const Frame& f = l.f;
+  for (const double v : Ticks(l.left)) {
+    const double y = l.Y(l.left, v);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(kGridLine, f.stroke));
-    p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+    p.drawLine(QPointF(l.plot.left(), y), QPointF(l.plot.right(), y));
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(Qt::black);
-    p.drawText(QRectF(area.left(), y - f.em / 2, plot.left() - pad - area.left(), f.em),
-               Qt::AlignRight | Qt::AlignVCenter, Qs(AxisLabel(left, v)));
+    p.drawText(QRectF(l.area.left(), y - f.em / 2, l.plot.left() - l.pad - l.area.left(), f.em),
+               Qt::AlignRight | Qt::AlignVCenter, Qs(AxisLabel(l.left, v)));
   }
-  p.drawText(QRectF(area.left() + pad, titles_top, plot.width(), f.em),
-             Qt::AlignLeft | Qt::AlignVCenter, left_title);
-  if (loan) {
-    for (const double v : Ticks(right)) {
-      const double y = y_of(right, v);
-      p.setPen(QPen(kAxis, f.stroke));
-      p.drawLine(QPointF(plot.right(), y), QPointF(plot.right() + pad / 2, y));
-      p.setPen(Qt::black);
-      p.drawText(QRectF(plot.right() + pad, y - f.em / 2, right_width, f.em),
-                 Qt::AlignLeft | Qt::AlignVCenter, Qs(AxisLabel(right, v)));
-    }
-    p.drawText(QRectF(area.left(), titles_top, area.right() - pad - area.left(), f.em),
-               Qt::AlignRight | Qt::AlignVCenter, right_title);
+  p.drawText(QRectF(l.area.left() + l.pad, l.titles_top, l.plot.width(), f.em),
+             Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("(%1)").arg(Qs(l.left.unit_name)));
+  if (!l.loan) {
+    return;
   }
+  for (const double v : Ticks(l.right)) {
+    const double y = l.Y(l.right, v);
+    p.setPen(QPen(kAxis, f.stroke));
+    p.drawLine(QPointF(l.plot.right(), y), QPointF(l.plot.right() + l.pad / 2, y));
+    p.setPen(Qt::black);
+    p.drawText(QRectF(l.plot.right() + l.pad, y - f.em / 2, l.right_width, f.em),
+               Qt::AlignLeft | Qt::AlignVCenter, Qs(AxisLabel(l.right, v)));
+  }
+  p.drawText(QRectF(l.area.left(), l.titles_top, l.area.right() - l.pad - l.area.left(), f.em),
+             Qt::AlignRight | Qt::AlignVCenter,
+             QStringLiteral("%1(%2)").arg(Qs(ChartSeriesNames(ChartKind::Repayment).back()),
+                                          Qs(l.right.unit_name)));
+}
 
-  // The bars: the lower part solid, the upper part light and hatched.
-  const int n = static_cast<int>(data.years.size());
-  const double slot = plot.width() / std::max(1, n);
-  // Narrow slots lose their gaps: stripes of white would only flicker.
-  const double bar = slot < f.em * 0.5 ? slot : std::min(slot * 0.7, f.em * 3);
+// The bars: the lower part solid, the upper part light and hatched.
+void DrawBars(QPainter& p, const ChartLayout& l, const ChartData& data) {
   std::vector<QRectF> upper_parts;
-  QPolygonF balance;
-  balance.reserve(n);
-  const double zero = y_of(left, 0);
+  const double zero = l.Y(l.left, 0);
   p.setPen(Qt::NoPen);
   p.setRenderHint(QPainter::Antialiasing, false);  // no seams between adjacent bars
-  for (int i = 0; i < n; ++i) {
-    const ChartYear& y = data.years[static_cast<std::size_t>(i)];
-    const double centre = plot.left() + slot * (i + 0.5);
-    const double mid = y_of(left, y.lower);
-    const QRectF lower = QRectF(QPointF(centre - bar / 2, zero), QPointF(centre + bar / 2, mid));
-    const QRectF upper = QRectF(QPointF(centre - bar / 2, mid),
-                                QPointF(centre + bar / 2, y_of(left, y.lower + y.upper)));
-    p.setBrush(kLowerFill[kind]);
+  for (std::size_t i = 0; i < data.years.size(); ++i) {
+    const ChartYear& y = data.years[i];
+    const double centre = l.Centre(static_cast<int>(i));
+    const double mid = l.Y(l.left, y.lower);
+    const QRectF lower =
+        QRectF(QPointF(centre - l.bar / 2, zero), QPointF(centre + l.bar / 2, mid));
+    const QRectF upper = QRectF(QPointF(centre - l.bar / 2, mid),
+                                QPointF(centre + l.bar / 2, l.Y(l.left, y.lower + y.upper)));
+    p.setBrush(kLowerFill[l.kind]);
     p.drawRect(lower.normalized());
-    p.setBrush(kUpperFill[kind]);
+    p.setBrush(kUpperFill[l.kind]);
     p.drawRect(upper.normalized());
     upper_parts.push_back(upper.normalized());
-    balance << QPointF(centre, y_of(right, y.balance));
   }
   p.setRenderHint(QPainter::Antialiasing, true);
-  Hatch(p, f, upper_parts);
+  Hatch(p, l.f, upper_parts);
+}
 
-  // Axes over the bars' edges.
-  p.setPen(QPen(kAxis, f.stroke * 1.5));
-  p.drawLine(QPointF(plot.left(), plot.top()), QPointF(plot.left(), plot.bottom()));
-  p.drawLine(QPointF(plot.left(), zero), QPointF(plot.right(), zero));
-  if (loan) {
-    p.drawLine(QPointF(plot.right(), plot.top()), QPointF(plot.right(), plot.bottom()));
-    Line(p, f, balance);
+// The axes over the bars' edges, then the balance line over everything.
+void DrawAxisLines(QPainter& p, const ChartLayout& l, const ChartData& data) {
+  const double zero = l.Y(l.left, 0);
+  p.setPen(QPen(kAxis, l.f.stroke * 1.5));
+  p.drawLine(QPointF(l.plot.left(), l.plot.top()), QPointF(l.plot.left(), l.plot.bottom()));
+  p.drawLine(QPointF(l.plot.left(), zero), QPointF(l.plot.right(), zero));
+  if (!l.loan) {
+    return;
   }
+  p.drawLine(QPointF(l.plot.right(), l.plot.top()), QPointF(l.plot.right(), l.plot.bottom()));
+  QPolygonF balance;
+  balance.reserve(static_cast<qsizetype>(data.years.size()));
+  for (std::size_t i = 0; i < data.years.size(); ++i) {
+    balance << QPointF(l.Centre(static_cast<int>(i)), l.Y(l.right, data.years[i].balance));
+  }
+  Line(p, l.f, balance);
+}
 
-  // Years along the bottom: every k-th year (and the first when k is large),
-  // never two labels touching.
+// Years along the bottom: every k-th year (and the first when k is large),
+// never two labels touching; then the year title.
+void DrawYearLabels(QPainter& p, const ChartLayout& l, const ChartData& data) {
+  const Frame& f = l.f;
+  const int n = static_cast<int>(data.years.size());
   static const int kSteps[] = {1, 2, 5, 10, 20, 50, 100};
   const double label = Width(f, QString::number(std::max(1, n))) + f.em * 0.6;
   int every = kSteps[std::size(kSteps) - 1];
   for (const int s : kSteps) {
-    if (s * slot >= label) {
+    if (s * l.slot >= label) {
       every = s;
       break;
     }
   }
   p.setPen(Qt::black);
-  double free_from = plot.left() - f.em;
+  double free_from = l.plot.left() - f.em;
   for (int i = 0; i < n; ++i) {
     const int year = data.years[static_cast<std::size_t>(i)].year;
     const QString text = QString::number(year);
-    const double centre = plot.left() + slot * (i + 0.5);
+    const double centre = l.Centre(i);
     const double w = Width(f, text);
     const bool wanted = year % every == 0 || (year == 1 && every >= 5);
     if (wanted && centre - w / 2 >= free_from) {
-      p.drawText(QRectF(centre - w, plot.bottom() + pad * 0.4, 2 * w, f.em), Qt::AlignCenter, text);
+      p.drawText(QRectF(centre - w, l.plot.bottom() + l.pad * 0.4, 2 * w, f.em), Qt::AlignCenter,
+                 text);
       free_from = centre + w / 2 + f.em * 0.6;
     }
   }
-  p.drawText(QRectF(plot.left(), plot.bottom() + pad * 0.4 + f.em, plot.width(), f.em),
+  p.drawText(QRectF(l.plot.left(), l.plot.bottom() + l.pad * 0.4 + f.em, l.plot.width(), f.em),
              Qt::AlignCenter, QStringLiteral("(年)"));
+}
 
-  Legend(p, f, legend, data);
+}  // namespace
+
+ChartData ReadChart(const ScheduleGrid& grid, ChartKind kind) {
+  return ReadChart(kind, grid.FilledRows(),
+                   [&grid](int row, int col) { return grid.FigureAt(row, col); });
+}
+
+void PaintChart(QPainter& p, const QRectF& area, const ChartData& data) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing, true);
+  const ChartLayout l = MakeChartLayout(p, area, data);
+  DrawValueAxes(p, l);
+  DrawBars(p, l, data);
+  DrawAxisLines(p, l, data);
+  DrawYearLabels(p, l, data);
+  Legend(p, l.f, l.legend, data);
   p.restore();
 }
 
