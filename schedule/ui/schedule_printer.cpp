@@ -92,33 +92,28 @@ Layout MakeLayout(const Printout& p, const QPaintDevice* device) {
   l.totals_height = p.totals.empty() ? 0 : l.line * (static_cast<double>(p.totals.size()) + 0.5);
   l.footer_height = l.line * 1.5;
 
-  // Rows per page; the last row never leaves the totals alone on a page.
+  // Rows per page, the totals counted as rows.
   const int total_rows = static_cast<int>(std::ceil(l.totals_height / l.row));
   const auto capacity = [&](std::size_t page) {
     const double room = l.page.height() - l.title_height - l.footer_height - l.row -
                         (page == 0 ? l.conditions_height : 0);
     return std::max(1, static_cast<int>(room / l.row));
   };
+  // Pages are filled greedily. A page that has room for every row left but
+  // not for the totals as well takes one row fewer: that row goes down to the
+  // next page with the totals, so they never stand alone on a page.
   int next = 1;
   int remaining = p.grid->FilledRows();
-  for (;;) {
+  do {
     const int room = capacity(l.pages.size());
     int take = std::min(remaining, room);
-    if (remaining + total_rows <= room || take == 0) {
-      l.pages.push_back({next, remaining});
-      break;
-    }
-    if (take == remaining) {
-      take = remaining - 1;  // keep the last row with the totals
-    }
-    if (take == 0) {
-      l.pages.push_back({next, remaining});
-      break;
+    if (take == remaining && remaining + total_rows > room && remaining > 1) {
+      --take;
     }
     l.pages.push_back({next, take});
     next += take;
     remaining -= take;
-  }
+  } while (remaining > 0);
   return l;
 }
 
