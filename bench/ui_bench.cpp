@@ -232,7 +232,7 @@ void ChartOpen(benchmark::State& state) {
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     auto graph = std::make_unique<FrmGraph>(
-        tsubame::ReadChart(*grid, tsubame::ChartKind::Repayment), calculator.get());
+        tsubame::ReadChart(*grid, tsubame::ChartKind::kRepayment), calculator.get());
     PaintCounter counter;
     graph->findChild<QWidget*>("PicGraph")->installEventFilter(&counter);
     graph->show();
@@ -255,7 +255,7 @@ void ChartRepaint(benchmark::State& state, bool loan) {
   auto calculator = FilledCalculator<W>(loan);
   const auto* grid = calculator->template findChild<tsubame::ScheduleGrid*>("GrdPreview");
   const tsubame::ChartData data = tsubame::ReadChart(
-      *grid, loan ? tsubame::ChartKind::Repayment : tsubame::ChartKind::Depreciation);
+      *grid, loan ? tsubame::ChartKind::kRepayment : tsubame::ChartKind::kDepreciation);
   FrmGraph graph(data, calculator.get());
   graph.show();
   auto* chart = graph.findChild<tsubame::ScheduleChart*>();

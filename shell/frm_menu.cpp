@@ -38,23 +38,23 @@ FrmMenu::FrmMenu(QWidget* parent) : tsubame::Form(parent) {
 
 void FrmMenu::BuildControls() {
   // No layout: the buttons keep their place and size when the window is resized.
-  m_cmdKariire =
+  CmdKariire =
       tsubame::MakeButton(this, "CmdKariire", QStringLiteral("借入金"), {240, 240, 2175, 495});
-  m_cmdGenka =
+  CmdGenka =
       tsubame::MakeButton(this, "CmdGenka", QStringLiteral("減価償却"), {240, 960, 2175, 495});
-  m_cmdEnd = tsubame::MakeButton(this, "CmdEnd", QStringLiteral("終了"), {240, 1680, 2175, 495});
+  CmdEnd = tsubame::MakeButton(this, "CmdEnd", QStringLiteral("終了"), {240, 1680, 2175, 495});
   // The first in the tab order takes the focus when the menu is activated.
-  setTabOrder(m_cmdKariire, m_cmdGenka);
-  setTabOrder(m_cmdGenka, m_cmdEnd);
+  setTabOrder(CmdKariire, CmdGenka);
+  setTabOrder(CmdGenka, CmdEnd);
 }
 
 void FrmMenu::ConnectHandlers() {
   using tsubame::OnEvent;
   OnEvent(this, &tsubame::Form::Activated, this, &FrmMenu::Form_Activate);
   OnEvent(this, &tsubame::Form::Unloaded, this, &FrmMenu::Form_Unload);
-  OnEvent(m_cmdKariire, &QPushButton::clicked, this, &FrmMenu::CmdKariire_Click);
-  OnEvent(m_cmdGenka, &QPushButton::clicked, this, &FrmMenu::CmdGenka_Click);
-  OnEvent(m_cmdEnd, &QPushButton::clicked, this, &FrmMenu::CmdEnd_Click);
+  OnEvent(CmdKariire, &QPushButton::clicked, this, &FrmMenu::CmdKariire_Click);
+  OnEvent(CmdGenka, &QPushButton::clicked, this, &FrmMenu::CmdGenka_Click);
+  OnEvent(CmdEnd, &QPushButton::clicked, this, &FrmMenu::CmdEnd_Click);
 }
 
 void FrmMenu::Form_Activate() { MdlCommon::CenterForm(); }

@@ -22,7 +22,7 @@ class FrmMenu : public tsubame::Form {
   void CmdGenka_Click();
   void CmdEnd_Click();
 
-  QPushButton* m_cmdKariire = nullptr;
-  QPushButton* m_cmdGenka = nullptr;
-  QPushButton* m_cmdEnd = nullptr;
+  QPushButton* CmdKariire = nullptr;
+  QPushButton* CmdGenka = nullptr;
+  QPushButton* CmdEnd = nullptr;
 };

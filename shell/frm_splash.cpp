@@ -49,22 +49,22 @@ FrmSplash::FrmSplash(QWidget* parent) : tsubame::Form(parent) {
 
 void FrmSplash::BuildControls() {
   InitShellResources();
-  m_image = tsubame::MakeLabel(this, "Image", QString(), {360, 120, 4500, 2700});
+  Image = tsubame::MakeLabel(this, "Image", QString(), {360, 120, 4500, 2700});
   const QPixmap picture(QStringLiteral(":/shell/splash.gif"));
   if (picture.isNull()) {
     throw tsubame::Failure("splash picture missing");
   }
-  m_image->setPixmap(picture);
-  m_image->resize(picture.size());  // its own size, whatever the box was drawn as
+  Image->setPixmap(picture);
+  Image->resize(picture.size());  // its own size, whatever the box was drawn as
 
   const Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
-  m_lblPlatform = tsubame::MakeLabel(this, "lblPlatform", QString(), {360, 2940, 4695, 315}, right);
-  m_lblPlatform->setFont(tsubame::JapaneseFont(15.75));
-  SetTextKeepRight(m_lblPlatform, QStringLiteral("ﾌﾟﾗｯﾄﾎｰﾑ Windows 95/98 NT 2000"));
+  lblPlatform = tsubame::MakeLabel(this, "lblPlatform", QString(), {360, 2940, 4695, 315}, right);
+  lblPlatform->setFont(tsubame::JapaneseFont(15.75));
+  SetTextKeepRight(lblPlatform, QStringLiteral("ﾌﾟﾗｯﾄﾎｰﾑ Windows 95/98 NT 2000"));
 
-  m_lblVersion = tsubame::MakeLabel(this, "lblVersion", QString(), {4320, 3360, 795, 240}, right);
-  m_lblVersion->setFont(tsubame::JapaneseFont(12));
-  SetTextKeepRight(m_lblVersion, QStringLiteral("ﾊﾞｰｼﾞｮﾝ"));
+  lblVersion = tsubame::MakeLabel(this, "lblVersion", QString(), {4320, 3360, 795, 240}, right);
+  lblVersion->setFont(tsubame::JapaneseFont(12));
+  SetTextKeepRight(lblVersion, QStringLiteral("ﾊﾞｰｼﾞｮﾝ"));
 }
 
 void FrmSplash::CenterOnScreen() {
@@ -79,7 +79,7 @@ void FrmSplash::CenterOnScreen() {
 void FrmSplash::Form_Load() {
   // Major and minor only: the revision is for the file version.
   SetTextKeepRight(
-      m_lblVersion,
+      lblVersion,
       QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2").arg(tsubame::version::kMajor).arg(tsubame::version::kMinor));
 }
 

@@ -22,7 +22,7 @@ class FrmSplash : public tsubame::Form {
 
   void Form_Load();
 
-  QLabel* m_image = nullptr;
-  QLabel* m_lblPlatform = nullptr;
-  QLabel* m_lblVersion = nullptr;
+  QLabel* Image = nullptr;
+  QLabel* lblPlatform = nullptr;
+  QLabel* lblVersion = nullptr;
 };

@@ -16,13 +16,13 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("tsubame"));
 
   switch (MdlStart::StartUp()) {
-    case MdlStart::StartResult::Running:
+    case MdlStart::StartResult::kRunning:
       // Every window takes the icon then, the menu's title bar at once.
       tsubame::SetIconAfterFirstPaint();
       break;
-    case MdlStart::StartResult::AnotherCopy:
+    case MdlStart::StartResult::kAnotherCopy:
       return 0;
-    case MdlStart::StartResult::Failed:
+    case MdlStart::StartResult::kFailed:
       return 1;
   }
   const int code = QApplication::exec();

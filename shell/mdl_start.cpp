@@ -58,7 +58,7 @@ StartResult RunStartUp(const StartUpParts& parts) {
   auto* copy = new SingleCopy(parts.copy_name, QCoreApplication::instance());
   if (!copy->Claimed()) {
     delete copy;
-    return StartResult::AnotherCopy;
+    return StartResult::kAnotherCopy;
   }
   g_singleCopy = copy;
 
@@ -72,7 +72,7 @@ StartResult RunStartUp(const StartUpParts& parts) {
   // A shown window becomes the active one, as the program was designed for;
   // X leaves that to a window manager, and there may be none.
   frmMenu().Get()->activateWindow();
-  return StartResult::Running;
+  return StartResult::kRunning;
 }
 
 }  // namespace
@@ -83,10 +83,10 @@ StartUpParts DefaultParts() {
 }
 
 StartResult StartUp(const StartUpParts& parts) {
-  StartResult result = StartResult::Failed;
+  StartResult result = StartResult::kFailed;
   if (!tsubame::Trap([&] { result = RunStartUp(parts); })) {
     ShutDown();
-    return StartResult::Failed;
+    return StartResult::kFailed;
   }
   return result;
 }

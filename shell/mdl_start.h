@@ -10,9 +10,9 @@ class FrmSplash;
 namespace MdlStart {
 
 enum class StartResult {
-  Running,      // the menu is shown: run the event loop
-  AnotherCopy,  // a copy already runs in this session: end at once, code 0
-  Failed,       // message 020 was shown: the program must end
+  kRunning,      // the menu is shown: run the event loop
+  kAnotherCopy,  // a copy already runs in this session: end at once, code 0
+  kFailed,       // message 020 was shown: the program must end
 };
 
 // What start-up is made of. The program uses DefaultParts(); a caller may

@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
     Fill(&loan, {{"TxtKingaku", "10,000,000"}, {"TxtKikan", "10"}, {"TxtNenri", "2.5"}});
     Find<QAbstractButton>(&loan, "CmdOK")->click();
     ok = Shoot(&loan, dir + QStringLiteral("/kariire.png")) && ok;
-    ok = ShootChart(&loan, tsubame::ChartKind::Repayment,
+    ok = ShootChart(&loan, tsubame::ChartKind::kRepayment,
                     dir + QStringLiteral("/kariire-graph.png")) &&
          ok;
     ok = PrintPdf(&loan, dir + QStringLiteral("/kariire-print.pdf")) && ok;
@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
     Fill(&depreciation, {{"TxtKingaku", "1,000,000"}, {"TxtTaiyo", "5"}, {"CmbShokyaku", "定率"}});
     Find<QAbstractButton>(&depreciation, "CmdOK")->click();
     ok = Shoot(&depreciation, dir + QStringLiteral("/genka.png")) && ok;
-    ok = ShootChart(&depreciation, tsubame::ChartKind::Depreciation,
+    ok = ShootChart(&depreciation, tsubame::ChartKind::kDepreciation,
                     dir + QStringLiteral("/genka-graph.png")) &&
          ok;
     ok = PrintPdf(&depreciation, dir + QStringLiteral("/genka-print.pdf")) && ok;

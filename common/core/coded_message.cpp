@@ -19,7 +19,9 @@ int DigitAt(std::u16string_view coded, std::size_t pos, int last) {
 MessageStyle MessageStyleOf(std::u16string_view coded) {
   // A digit missing or out of range reads as -1: the first set of buttons,
   // no icon, the first button the default.
-  return {std::max(DigitAt(coded, 0, 5), 0), (DigitAt(coded, 1, 3) + 1) * 16,
+  // Both enums number their members as the digits do (icons by 16s).
+  return {static_cast<MessageButtons>(std::max(DigitAt(coded, 0, 5), 0)),
+          static_cast<MessageIcon>((DigitAt(coded, 1, 3) + 1) * 16),
           std::max(DigitAt(coded, 2, 3), 0)};
 }
 

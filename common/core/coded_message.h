@@ -46,8 +46,8 @@ enum MessageResult {
 };
 
 struct MessageStyle {
-  int buttons = kOk;       // MessageButtons
-  int icon = kNoIcon;      // MessageIcon
+  MessageButtons buttons = kOk;
+  MessageIcon icon = kNoIcon;
   int default_button = 0;  // 0 = first button ... 3 = fourth
 };
 

@@ -22,7 +22,7 @@ struct ButtonSpec {
   int code;
 };
 
-std::vector<ButtonSpec> ButtonsOf(int set) {
+std::vector<ButtonSpec> ButtonsOf(MessageButtons set) {
   using B = QMessageBox;
   switch (set) {
     case kOkCancel:
@@ -40,7 +40,7 @@ std::vector<ButtonSpec> ButtonsOf(int set) {
   }
 }
 
-QMessageBox::Icon IconOf(int icon) {
+QMessageBox::Icon IconOf(MessageIcon icon) {
   switch (icon) {
     case kCritical:
       return QMessageBox::Critical;

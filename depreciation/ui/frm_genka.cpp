@@ -75,7 +75,7 @@ void FrmGenka::BuildControls() {
       tsubame::MakeScheduleGrid(this, QStringLiteral("償却結果"), {240, 1680, 4095, 255},
                                 tsubame::kDepreciationGridRows, 3, {240, 1920, 4065, 4935});
   MnuPrint = tsubame::AddPrintCommand(GrdPreview);
-  FrmGraph::AddCommand(GrdPreview, tsubame::ChartKind::Depreciation);
+  FrmGraph::AddCommand(GrdPreview, tsubame::ChartKind::kDepreciation);
 
   tsubame::SetTabOrder({TxtKingaku, CmbShokyaku, TxtTaiyo, CmdOK, CmdBack, GrdPreview});
 }
@@ -148,7 +148,7 @@ tsubame::Printout FrmGenka::ReadPrintout() const {
           tsubame::CaptionedTexts({LblKin, LblHoho, LblTaiyo, LblRitsu}),
           GrdPreview,
           {},
-          tsubame::ChartPages(*GrdPreview, tsubame::ChartKind::Depreciation)};
+          tsubame::ChartPages(*GrdPreview, tsubame::ChartKind::kDepreciation)};
 }
 
 void FrmGenka::ResetDepreciationGrid() {

@@ -85,7 +85,7 @@ void FrmKariire::BuildControls() {
   GrdPreview = tsubame::MakeScheduleGrid(this, QStringLiteral("返済結果"), {240, 2760, 6945, 255},
                                          tsubame::kRepaymentGridRows, 5, {240, 3120, 6945, 3255});
   MnuPrint = tsubame::AddPrintCommand(GrdPreview);
-  FrmGraph::AddCommand(GrdPreview, tsubame::ChartKind::Repayment);
+  FrmGraph::AddCommand(GrdPreview, tsubame::ChartKind::kRepayment);
 
   LblShiharai =
       MakeLabel(this, "LblShiharai", QStringLiteral("支払い金額の合計"), {240, 6600, 1500, 255});
@@ -185,7 +185,7 @@ tsubame::Printout FrmKariire::ReadPrintout() const {
           tsubame::CaptionedTexts({LblKingaku, LblHensai, LblKikan, LblNenri, LblSueoki,
                                    LblDankaiKikan, LblDankaiNenri}),
           GrdPreview, tsubame::CaptionedTexts({LblShiharai, LblRisoku}),
-          tsubame::ChartPages(*GrdPreview, tsubame::ChartKind::Repayment)};
+          tsubame::ChartPages(*GrdPreview, tsubame::ChartKind::kRepayment)};
 }
 
 void FrmKariire::ResetRepaymentGrid() { tsubame::ResetScheduleGrid(GrdPreview, kRepaymentColumns); }

@@ -41,7 +41,7 @@ std::u16string YearEnd(int year) { return MdlCommon::FormatCount(year) + u"年�
 
 ChartData ReadChart(ChartKind kind, int rows, const CellFigure& figure) {
   ChartData data{kind, {}};
-  if (kind == ChartKind::Depreciation) {
+  if (kind == ChartKind::kDepreciation) {
     for (int row = 1; row <= rows; ++row) {
       data.years.push_back(
           {row, Rounded(Amount(figure, row, 2)), Rounded(Amount(figure, row, 1)), 0});
@@ -66,14 +66,14 @@ ChartData ReadChart(ChartKind kind, int rows, const CellFigure& figure) {
 }
 
 std::vector<std::u16string> ChartSeriesNames(ChartKind kind) {
-  if (kind == ChartKind::Depreciation) {
+  if (kind == ChartKind::kDepreciation) {
     return {u"現存価格", u"減価償却費"};
   }
   return {u"元金", u"利息", u"残高"};
 }
 
 std::vector<std::vector<std::u16string>> ChartTable(const ChartData& data) {
-  const bool loan = data.kind == ChartKind::Repayment;
+  const bool loan = data.kind == ChartKind::kRepayment;
   std::vector<std::vector<std::u16string>> table;
   table.reserve(data.years.size() + 1);
   if (loan) {
@@ -94,7 +94,7 @@ std::vector<std::vector<std::u16string>> ChartTable(const ChartData& data) {
 }
 
 std::u16string ChartSummary(const ChartData& data) {
-  const bool loan = data.kind == ChartKind::Repayment;
+  const bool loan = data.kind == ChartKind::kRepayment;
   const std::u16string subject = loan ? u"残高は" : u"現存価格は";
   if (data.years.empty()) {
     return subject + u"まだありません。";

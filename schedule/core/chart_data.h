@@ -11,8 +11,8 @@
 namespace tsubame {
 
 enum class ChartKind {
-  Repayment,     // months: 12 rows a year, principal and interest, balance
-  Depreciation,  // years: depreciation and book value
+  kRepayment,     // months: 12 rows a year, principal and interest, balance
+  kDepreciation,  // years: depreciation and book value
 };
 
 struct ChartYear {
@@ -23,7 +23,7 @@ struct ChartYear {
 };
 
 struct ChartData {
-  ChartKind kind = ChartKind::Repayment;
+  ChartKind kind = ChartKind::kRepayment;
   std::vector<ChartYear> years;
 };
 

@@ -167,7 +167,7 @@ ChartLayout MakeChartLayout(const QPainter& p, const QRectF& area, const ChartDa
   const QFontMetricsF metrics(p.font(), p.device());
   ChartLayout l(Frame{metrics.height(), std::max(1.0, metrics.height() / 14), metrics});
   const Frame& f = l.f;
-  l.loan = data.kind == ChartKind::Repayment;
+  l.loan = data.kind == ChartKind::kRepayment;
   l.kind = static_cast<int>(data.kind);
   l.pad = f.em * 0.5;
   l.area = area;
@@ -227,7 +227,7 @@ void DrawValueAxes(QPainter& p, const ChartLayout& l) {
   }
   p.drawText(QRectF(l.area.left(), l.titles_top, l.area.right() - l.pad - l.area.left(), f.em),
              Qt::AlignRight | Qt::AlignVCenter,
-             QStringLiteral("%1(%2)").arg(Qs(ChartSeriesNames(ChartKind::Repayment).back()),
+             QStringLiteral("%1(%2)").arg(Qs(ChartSeriesNames(ChartKind::kRepayment).back()),
                                           Qs(l.right.unit_name)));
 }
 
@@ -346,7 +346,8 @@ std::vector<std::function<void(QPainter&, const QRectF&)>> ChartPages(const Sche
 }
 
 QString ChartTitle(ChartKind kind) {
-  return kind == ChartKind::Repayment ? QStringLiteral("返済グラフ") : QStringLiteral("償却グラフ");
+  return kind == ChartKind::kRepayment ? QStringLiteral("返済グラフ")
+                                       : QStringLiteral("償却グラフ");
 }
 
 ScheduleChart::ScheduleChart(ChartData chart, QWidget* parent)

@@ -345,8 +345,8 @@ static ChartData Read(ChartKind kind, const Rows& rows) {
 
 // What the windows cannot make: a cell without a figure, a sum beyond the doubles.
 TEST(ChartData, UnreadableCellsFail) {
-  EXPECT_THROW(Read(ChartKind::Depreciation, {{1, std::nullopt, 0}}), Failure);
-  EXPECT_THROW(Read(ChartKind::Repayment, {{1, 1e308, 1e308, 0, 0}}), Failure);
+  EXPECT_THROW(Read(ChartKind::kDepreciation, {{1, std::nullopt, 0}}), Failure);
+  EXPECT_THROW(Read(ChartKind::kRepayment, {{1, 1e308, 1e308, 0, 0}}), Failure);
 }
 
 // A year's amounts are summed exactly and rounded once: twelve months of
@@ -358,7 +358,7 @@ TEST(ChartData, YearlyFiguresAddUp) {
                              const auto f = RepaymentFigures(row);
                              rows.emplace_back(f.begin(), f.end());
                            });
-  const auto table = ChartTable(Read(ChartKind::Repayment, rows));
+  const auto table = ChartTable(Read(ChartKind::kRepayment, rows));
   ASSERT_EQ(table.size(), 11U);
   EXPECT_EQ(table[1], (std::vector<std::u16string>{u"1", u"1,000,000", u"238,542", u"9,000,000"}));
   EXPECT_EQ(table[10], (std::vector<std::u16string>{u"10", u"1,000,000", u"13,542", u"0"}));
@@ -366,7 +366,7 @@ TEST(ChartData, YearlyFiguresAddUp) {
     EXPECT_EQ(table[y][1], u"1,000,000") << y;
   }
   // Drawn as shown: a balance a hair below zero is no bar below the axis.
-  const ChartYear y = Read(ChartKind::Repayment, {{1, 0.4, 0.5, 0.9, -1e-7}}).years.at(0);
+  const ChartYear y = Read(ChartKind::kRepayment, {{1, 0.4, 0.5, 0.9, -1e-7}}).years.at(0);
   EXPECT_EQ(std::tuple(y.lower, y.upper, y.balance, std::signbit(y.balance)),
             std::tuple(0.0, 1.0, 0.0, false));
 }
@@ -379,7 +379,7 @@ TEST(ChartData, Summary) {
       {{1000, 1000.4}, u"残高は1年目末から2年目末まで1,000円のままです。"},
   };
   for (const auto& [balances, text] : cases) {
-    ChartData data{ChartKind::Repayment, {}};
+    ChartData data{ChartKind::kRepayment, {}};
     for (const double b : balances) {
       data.years.push_back({static_cast<int>(data.years.size()) + 1, 0, 0, b});
     }

@@ -37,11 +37,11 @@ class ShellUiTest : public QObject {
       splashShown = MdlStart::frmSplash().Get()->isVisible();
       throw tsubame::Failure("injected");
     };
-    QCOMPARE(MdlStart::StartUp(parts), MdlStart::StartResult::Failed);
+    QCOMPARE(MdlStart::StartUp(parts), MdlStart::StartResult::kFailed);
     QVERIFY(splashShown);
     QCOMPARE(QApplication::topLevelWidgets(), QWidgetList());
     parts.make_menu = MdlStart::DefaultParts().make_menu;
-    QCOMPARE(MdlStart::StartUp(parts), MdlStart::StartResult::Running);
+    QCOMPARE(MdlStart::StartUp(parts), MdlStart::StartResult::kRunning);
     QCOMPARE(QApplication::topLevelWidgets(), QWidgetList{MdlStart::frmMenu().Get()});
     QVERIFY(MdlStart::frmMenu().Get()->isVisible());
     QCOMPARE(messages.texts(), QStringList{tsubame::test::kProcessingError});

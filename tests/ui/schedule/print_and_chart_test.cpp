@@ -138,8 +138,8 @@ void LookAtChartWindow(QWidget* graph, const tsubame::ChartData& data, const QSt
 QStringList OpenChart(ScheduleGrid* grid, const QString& reference) {
   QStringList seen;
   const tsubame::ChartData data = tsubame::ReadChart(
-      *grid, grid->window()->objectName() == "FrmKariire" ? tsubame::ChartKind::Repayment
-                                                          : tsubame::ChartKind::Depreciation);
+      *grid, grid->window()->objectName() == "FrmKariire" ? tsubame::ChartKind::kRepayment
+                                                          : tsubame::ChartKind::kDepreciation);
   OnceUp([] { return QApplication::activePopupWidget(); },
          [&](QWidget* popup) {
            auto* menu = static_cast<QMenu*>(popup);
