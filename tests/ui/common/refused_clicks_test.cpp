@@ -44,6 +44,11 @@ void ClickAt(const QWidget* w, Press press) {
 int g_shown = 0;
 Press g_press = Press::kQuick;
 
+// A window, the box in it given a refused text, a control then clicked, and how.
+// clang-format off
+struct Case { bool loan{}; const char* box{}; QString target; Press press{}; };
+// clang-format on
+
 }  // namespace
 
 class RefusedClicksTest : public QObject {
@@ -75,9 +80,10 @@ class RefusedClicksTest : public QObject {
     });
   }
 
-  // A box holds "," (refused) and has the focus; each of five clicks
-  // elsewhere shows 000 and does nothing else.
-  void refusalIsAllEveryClickDoes() {
+  // A box holds "," (refused) and has the focus; each of five clicks on a control
+  // elsewhere, pressed in one way, shows 000 and does nothing else.
+  void refusalIsAllEveryClickDoes_data() {
+    QTest::addColumn<Case>("c");
     // Per window: the box given the "," and the controls then clicked.
     const std::tuple<bool, const char*, QStringList> cases[] = {
         {true, "TxtSueoki", {"CmbHensai", "CmdOK", "CmdBack", "GrdPreview", "TxtKikan"}},
@@ -86,34 +92,38 @@ class RefusedClicksTest : public QObject {
     for (const auto& [loan, name, targets] : cases) {
       for (const QString& target : targets) {
         for (const Press press : {Press::kQuick, Press::kHeld, Press::kBackToBack}) {
-          const QString what = QString("%1 %2 press %3").arg(name, target).arg(int(press));
-          g_shown = 0;
-          g_press = press;
-          const std::unique_ptr<Form> w(loan ? static_cast<Form*>(new FrmKariire) : new FrmGenka);
-          w->show();
-          w->activateWindow();
-          QVERIFY(QTest::qWaitForWindowActive(w.get()));
-          QTest::qWait(50);  // centred by its activation
-          auto* box = w->findChild<TextBox*>(name);
-          ClickAt(box, Press::kQuick);
-          QTest::keyClick(box, Qt::Key_Comma);
-          QVERIFY2(box->text() == ",", qPrintable(what));
-          for (int i = 1; i <= 5; ++i) {
-            ClickAt(w->findChild<QWidget*>(target), press);
-            const QString at = what + QString(" after click %1").arg(i);
-            // The closed box gives the activation back, through the X server.
-            QVERIFY2(QTest::qWaitFor([&] { return QApplication::activeWindow() == w.get(); }),
-                     qPrintable(at));
-            QVERIFY2(g_shown == i && QApplication::focusWidget() == box && box->text() == "," &&
-                         box->selectedText() == "," && !QApplication::activePopupWidget() &&
-                         std::ranges::none_of(w->findChildren<QAbstractButton*>(),
-                                              &QAbstractButton::isDown) &&
-                         w->isVisible() &&
-                         w->findChild<tsubame::ScheduleGrid*>()->FilledRows() == 0,
-                     qPrintable(at));
-          }
+          const char* const how[] = {"quick", "held", "back-to-back"};
+          QTest::addRow("%s then %s, %s clicks", name, qPrintable(target), how[int(press)])
+              << Case{loan, name, target, press};
         }
       }
+    }
+  }
+  void refusalIsAllEveryClickDoes() {
+    QFETCH(Case, c);
+    g_shown = 0;
+    g_press = c.press;
+    const std::unique_ptr<Form> w(c.loan ? static_cast<Form*>(new FrmKariire) : new FrmGenka);
+    w->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    QTest::qWait(50);  // centred by its activation
+    auto* box = w->findChild<TextBox*>(c.box);
+    ClickAt(box, Press::kQuick);
+    QTest::keyClick(box, Qt::Key_Comma);
+    QCOMPARE(box->text(), ",");
+    for (int i = 1; i <= 5; ++i) {
+      ClickAt(w->findChild<QWidget*>(c.target), c.press);
+      const QByteArray at = "after click " + QByteArray::number(i);
+      // The closed box gives the activation back, through the X server.
+      QVERIFY2(QTest::qWaitFor([&] { return QApplication::activeWindow() == w.get(); }),
+               at.constData());
+      QVERIFY2(
+          g_shown == i && QApplication::focusWidget() == box && box->text() == "," &&
+              box->selectedText() == "," && !QApplication::activePopupWidget() &&
+              std::ranges::none_of(w->findChildren<QAbstractButton*>(), &QAbstractButton::isDown) &&
+              w->isVisible() && w->findChild<tsubame::ScheduleGrid*>()->FilledRows() == 0,
+          at.constData());
     }
   }
 };

@@ -74,8 +74,9 @@ QString Shown(QWidget* w) {
 }
 
 // Presses Ctrl+P in the window; prints from the preview into `pdf`, unless
-// empty, as its print button does; closes it. The preview's title.
-QString Preview(QWidget* w, const QString& pdf) {
+// empty, as its print button does, on `page` if valid as if the user set it up;
+// closes it. The preview's title.
+QString Preview(QWidget* w, const QString& pdf, const QPageLayout& page = {}) {
   QString title;
   OnceUp([] { return qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget()); },
          [&](QWidget* widget) {
@@ -84,6 +85,8 @@ QString Preview(QWidget* w, const QString& pdf) {
            if (!pdf.isEmpty()) {
              preview->printer()->setOutputFormat(QPrinter::PdfFormat);
              preview->printer()->setOutputFileName(pdf);
+             preview->printer()->setPageLayout(page.isValid() ? page
+                                                              : preview->printer()->pageLayout());
              emit preview->paintRequested(preview->printer());
            }
            preview->reject();
@@ -165,12 +168,14 @@ class PrintAndChartTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Printed pages read back from the PDF: the preview's title, every page's
-  // title, heading row and number, the conditions as shown, every cell and
-  // total as the grid and labels show them, the chart's page last. Then the
-  // grid's menu and the chart window it opens.
+  // Printed pages read back from the PDF, on A4 portrait as the preview starts
+  // or on the page the user sets up: the preview's title, every page's title,
+  // heading row and number, the conditions as shown, every cell and total as
+  // the grid and labels show them, the chart's page last. Then the grid's menu
+  // and the chart window it opens.
   void printsAndChartsWhatTheWindowShows_data() {
     QTest::addColumn<bool>("loan");
+    QTest::addColumn<QPageLayout>("page");  // the preview's own A4 portrait if invalid
     QTest::addColumn<QStringList>("inputs");
     QTest::addColumn<int>("pages");
     QTest::addColumn<QStringList>("conditions");
@@ -179,35 +184,40 @@ class PrintAndChartTest : public QObject {
     // loan's second page, where 44 fit above the totals: the last row goes to a
     // third page with the totals.
     QTest::newRow("stepped_loan")
-        << true << QStringList{"TxtKingaku=1,000,000", "CmbHensai=1", "TxtKikan=7",
-                               "TxtNenri=2",           "TxtSueoki=2", "TxtDankaiKikan=5",
-                               "TxtDankaiNenri=0.9"}
+        << true << QPageLayout()
+        << QStringList{"TxtKingaku=1,000,000", "CmbHensai=1", "TxtKikan=7",
+                       "TxtNenri=2",           "TxtSueoki=2", "TxtDankaiKikan=5",
+                       "TxtDankaiNenri=0.9"}
         << 4 << QStringList{"借入金額 1,000,000", "返済方法 元利均等", "期間 7", "年利 2", "据置 2",
                             "段階金利の期間 5",   "段階金利の年利 0.9"}
         << QStringList{"7", "1|0|9,000|1,000,000", "7|204,728|2,225|0",
                        "残高は1年目末の1,000,000円から7年目末の0円へ減り、"
                        "5年目末に1年目末の半分以下になります。"};
+    // On Letter landscape, as the user may set the page up: fewer rows a page, more pages.
     QTest::newRow("444_month_loan")
-        << true << QStringList{"TxtKingaku=1,200,000", "TxtKikan=37", "TxtNenri=2.5"} << 11
+        << true
+        << QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape, {36, 36, 36, 36})
+        << QStringList{"TxtKingaku=1,200,000", "TxtKikan=37", "TxtNenri=2.5"} << 16
         << QStringList{"借入金額 1,200,000", "返済方法 元金均等", "期間 37", "年利 2.5", "据置 0",
                        "段階金利の期間 0",   "段階金利の年利 0"}
         << QStringList{"37", "1|32,432|29,628|1,167,568", "37|32,432|439|0",
                        "残高は1年目末の1,167,568円から37年目末の0円へ減り、"
                        "19年目末に1年目末の半分以下になります。"};
     QTest::newRow("299_year_depreciation")
-        << false << QStringList{"TxtKingaku=1,000,000", "TxtTaiyo=283"} << 8
+        << false << QPageLayout() << QStringList{"TxtKingaku=1,000,000", "TxtTaiyo=283"} << 8
         << QStringList{"金額 1,000,000", "償却法 定額", "耐用年数 283", "償却率 0.003"}
         << QStringList{"299", "1|3,180|996,820", "299|2,297|50,000",
                        "現存価格は1年目末の996,820円から299年目末の50,000円へ減り、"
                        "158年目末に1年目末の半分以下になります。"};
     QTest::newRow("empty_loan_grid")
-        << true << QStringList{} << 1
+        << true << QPageLayout() << QStringList{} << 1
         << QStringList{"借入金額 0", "返済方法 元金均等", "期間 1",          "年利 0",
                        "据置 0",     "段階金利の期間 0",  "段階金利の年利 0"}
         << QStringList{};
   }
   void printsAndChartsWhatTheWindowShows() {
     QFETCH(bool, loan);
+    QFETCH(QPageLayout, page);
     QFETCH(QStringList, inputs);
     QFETCH(int, pages);
     QFETCH(QStringList, conditions);
@@ -215,7 +225,7 @@ class PrintAndChartTest : public QObject {
     auto w = Window(loan, inputs);
     QTemporaryDir dir;
     const QString pdf = dir.filePath("schedule.pdf");
-    QCOMPARE(Preview(w.get(), pdf), "印刷のプレビュー");
+    QCOMPARE(Preview(w.get(), pdf, page), "印刷のプレビュー");
 
     QProcess text;
     text.start(PDFTOTEXT, {"-layout", pdf, "-"});
