@@ -43,8 +43,7 @@ ChartData ReadChart(ChartKind kind, int rows, const CellFigure& figure) {
   ChartData data{kind, {}};
   if (kind == ChartKind::kDepreciation) {
     for (int row = 1; row <= rows; ++row) {
-      data.years.push_back(
-          {row, Rounded(Amount(figure, row, 2)), Rounded(Amount(figure, row, 1)), 0});
+      data.years.push_back({row, Rounded(Amount(figure, row, 2)), Rounded(Amount(figure, row, 1))});
       Add(data.years.back().lower, data.years.back().upper);  // the bar's top
     }
     return data;

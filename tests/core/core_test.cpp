@@ -365,6 +365,10 @@ TEST(ChartData, YearlyFiguresAddUp) {
   for (std::size_t y = 1; y < table.size(); ++y) {
     EXPECT_EQ(table[y][1], u"1,000,000") << y;
   }
+  EXPECT_EQ(
+      ChartTable(Read(ChartKind::kDepreciation, {{1, 100.4, 899.6}, {2, 100, 799.6}})),
+      (std::vector<std::vector<std::u16string>>{
+          {u"年数", u"減価償却費", u"現存価格"}, {u"1", u"100", u"900"}, {u"2", u"100", u"800"}}));
   // Drawn as shown: a balance a hair below zero is no bar below the axis.
   const ChartYear y = Read(ChartKind::kRepayment, {{1, 0.4, 0.5, 0.9, -1e-7}}).years.at(0);
   EXPECT_EQ(std::tuple(y.lower, y.upper, y.balance, std::signbit(y.balance)),
@@ -377,6 +381,7 @@ TEST(ChartData, Summary) {
       {{1000, 900}, u"残高は1年目末の1,000円から2年目末の900円へ減ります。"},
       {{1000, 1200}, u"残高は1年目末の1,000円から2年目末の1,200円へ増えます。"},
       {{1000, 1000.4}, u"残高は1年目末から2年目末まで1,000円のままです。"},
+      {{0, -100}, u"残高は1年目末の0円から2年目末の-100円へ減ります。"},
   };
   for (const auto& [balances, text] : cases) {
     ChartData data{ChartKind::kRepayment, {}};
@@ -396,6 +401,7 @@ TEST(ChartData, Axis) {
       {{0, 3e9, 3}, {0, 3e9, 1e9, u"百万円", u"3,000"}},
       {{0, 0, 5}, {0, 1, 1, u"円", u"1"}},
       {{0, 7, 3}, {0, 10, 5, u"円", u"10"}},
+      {{0, 7, 1}, {0, 10, 10, u"円", u"10"}},
   };
   for (const auto& [in, out] : cases) {
     const ChartAxis a = std::apply(ChooseAxis, in);
