@@ -13,7 +13,7 @@ using Yen = std::int64_t;
 constexpr int kMonthsPerYear = 12;
 constexpr std::int64_t kPerYear = std::int64_t{1000} * kMonthsPerYear;  // thousandths x months
 // Months counted from the year 0, so that (year, month) compare as one number.
-constexpr int MonthIndex(int year, int month) { return year * kMonthsPerYear + month - 1; }
+constexpr int MonthIndex(int year, int month) { return year * kMonthsPerYear + month; }
 constexpr int kRules2007 = MonthIndex(2007, 4);
 constexpr int kRules2012 = MonthIndex(2012, 4);
 
