@@ -17,6 +17,7 @@
 #include "common/ui/fonts.h"
 #include "common/ui/message_box.h"
 #include "depreciation/ui/frm_genka.h"
+#include "depreciation/ui/frm_genka_zeiho.h"
 #include "loan/ui/frm_kariire.h"
 #include "schedule/ui/frm_graph.h"
 #include "schedule/ui/schedule_chart.h"
@@ -142,6 +143,21 @@ int main(int argc, char** argv) {
                     dir + QStringLiteral("/genka-graph.png")) &&
          ok;
     ok = PrintPdf(&depreciation, dir + QStringLiteral("/genka-print.pdf")) && ok;
+  }
+  {
+    FrmGenkaZeiho tax;
+    Fill(&tax, {{"TxtKingaku", "1,000,000"},
+                {"TxtNen", "2025"},
+                {"CmbTsuki", "7月"},
+                {"CmbKishu", "4月"},
+                {"CmbHoho", "定率法"},
+                {"TxtTaiyo", "8"}});
+    Find<QAbstractButton>(&tax, "CmdOK")->click();
+    ok = Shoot(&tax, dir + QStringLiteral("/genka-zeiho.png")) && ok;
+    ok = ShootChart(&tax, tsubame::ChartKind::kTaxDepreciation,
+                    dir + QStringLiteral("/genka-zeiho-graph.png")) &&
+         ok;
+    ok = PrintPdf(&tax, dir + QStringLiteral("/genka-zeiho-print.pdf")) && ok;
   }
   return ok ? 0 : 1;
 }

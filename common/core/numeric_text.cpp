@@ -102,6 +102,14 @@ double TextToDouble(std::u16string_view text) {
   return *v;
 }
 
+std::optional<double> WholeNumberIn(std::u16string_view text, double low, double high) {
+  const std::optional<double> v = ParseNumber(text);
+  if (!v || std::floor(*v) != *v || *v < low || *v > high) {
+    return std::nullopt;
+  }
+  return v;
+}
+
 std::int16_t RoundToInt16(double value) {
   // value - floor(value) is exact for every double, so the tie test is exact.
   double whole = std::floor(value);

@@ -20,6 +20,10 @@ bool IsNumeric(std::u16string_view text);
 double TextToDouble(std::u16string_view text);
 std::int16_t TextToInt16(std::u16string_view text);
 
+// The value of a numeric text that is a whole number from `low` to `high`;
+// nothing for any other text.
+std::optional<double> WholeNumberIn(std::u16string_view text, double low, double high);
+
 // Rounds halves to even, then checks -32768..32767.
 std::int16_t RoundToInt16(double value);
 

@@ -1,5 +1,6 @@
 #include "depreciation/ui/frm_genka.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include "common/ui/twips.h"
 #include "depreciation/core/depreciation_rate.h"
 #include "depreciation/core/depreciation_schedule.h"
+#include "depreciation/ui/frm_genka_zeiho.h"
 #include "schedule/ui/frm_graph.h"
 #include "schedule/ui/schedule_chart.h"
 #include "schedule/ui/schedule_columns.h"
@@ -76,6 +78,12 @@ void FrmGenka::BuildControls() {
                                 tsubame::kDepreciationGridRows, 3, {240, 1920, 4065, 4935});
   MnuPrint = tsubame::AddPrintCommand(GrdPreview);
   FrmGraph::AddCommand(GrdPreview, tsubame::ChartKind::kDepreciation);
+  // Today's tax law, in a window of its own; Ctrl+T from anywhere in this one.
+  MnuZeiho = new QAction(QStringLiteral("現行税法で計算..."), GrdPreview);
+  MnuZeiho->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  MnuZeiho->setShortcutContext(Qt::WindowShortcut);
+  MnuZeiho->setShortcutVisibleInContextMenu(true);
+  GrdPreview->addAction(MnuZeiho);
 
   tsubame::SetTabOrder({TxtKingaku, CmbShokyaku, TxtTaiyo, CmdOK, CmdBack, GrdPreview});
 }
@@ -92,6 +100,7 @@ void FrmGenka::ConnectHandlers() {
   OnEvent(CmdOK, &QPushButton::clicked, this, &FrmGenka::CmdOK_Click);
   OnEvent(CmdBack, &QPushButton::clicked, this, &FrmGenka::CmdBack_Click);
   OnEvent(MnuPrint, &QAction::triggered, this, &FrmGenka::MnuPrint_Click);
+  OnEvent(MnuZeiho, &QAction::triggered, this, &FrmGenka::MnuZeiho_Click);
 }
 
 void FrmGenka::Form_Load() {
@@ -141,6 +150,15 @@ void FrmGenka::CmdBack_Click() { Unload(); }
 
 void FrmGenka::MnuPrint_Click() {
   tsubame::PreviewSchedule(this, [this] { return ReadPrintout(); });
+}
+
+void FrmGenka::MnuZeiho_Click() {
+  FrmGenkaZeiho window(this);
+  window.StartWith(TxtKingaku->text(), TxtTaiyo->text(),
+                   CmbShokyaku->currentIndex() == tsubame::StraightLine
+                       ? tsubame::TaxMethod::kStraightLine
+                       : tsubame::TaxMethod::kDecliningBalance);
+  window.ShowModal();
 }
 
 tsubame::Printout FrmGenka::ReadPrintout() const {

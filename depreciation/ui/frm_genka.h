@@ -37,6 +37,7 @@ class FrmGenka : public tsubame::Form {
   void CmdOK_Click();
   void CmdBack_Click();
   void MnuPrint_Click();
+  void MnuZeiho_Click();
 
   // The rate label for the chosen method and the life as typed.
   void ShowRate();
@@ -60,4 +61,5 @@ class FrmGenka : public tsubame::Form {
   QPushButton* CmdBack = nullptr;
   tsubame::ScheduleGrid* GrdPreview = nullptr;
   QAction* MnuPrint = nullptr;
+  QAction* MnuZeiho = nullptr;
 };

@@ -35,15 +35,23 @@ double Rounded(double value) { return ParseNumber(FormatWholeUnits(value, false)
 
 std::u16string Yen(double value) { return MdlCommon::FormatAmount(value) + u"円"; }
 
-std::u16string YearEnd(int year) { return MdlCommon::FormatCount(year) + u"年目末"; }
+// The end of a chart's year as the summary names it: "3年目末", "2027年度末".
+std::u16string YearEnd(ChartKind kind, int year) {
+  return MdlCommon::FormatCount(year) +
+         (kind == ChartKind::kTaxDepreciation ? u"年度末" : u"年目末");
+}
 
 }  // namespace
 
 ChartData ReadChart(ChartKind kind, int rows, const CellFigure& figure) {
   ChartData data{kind, {}};
-  if (kind == ChartKind::kDepreciation) {
+  if (kind != ChartKind::kRepayment) {
+    const bool tax = kind == ChartKind::kTaxDepreciation;
+    const int amount = tax ? 3 : 1;
     for (int row = 1; row <= rows; ++row) {
-      data.years.push_back({row, Rounded(Amount(figure, row, 2)), Rounded(Amount(figure, row, 1))});
+      const int year = tax ? static_cast<int>(Amount(figure, row, 0)) : row;
+      data.years.push_back(
+          {year, Rounded(Amount(figure, row, amount + 1)), Rounded(Amount(figure, row, amount))});
       Add(data.years.back().lower, data.years.back().upper);  // the bar's top
     }
     return data;
@@ -65,8 +73,13 @@ ChartData ReadChart(ChartKind kind, int rows, const CellFigure& figure) {
 }
 
 std::vector<std::u16string> ChartSeriesNames(ChartKind kind) {
-  if (kind == ChartKind::kDepreciation) {
-    return {u"現存価格", u"減価償却費"};
+  switch (kind) {
+    case ChartKind::kRepayment:
+      break;
+    case ChartKind::kDepreciation:
+      return {u"現存価格", u"減価償却費"};
+    case ChartKind::kTaxDepreciation:
+      return {u"期末帳簿価額", u"償却費"};
   }
   return {u"元金", u"利息", u"残高"};
 }
@@ -75,18 +88,20 @@ std::vector<std::vector<std::u16string>> ChartTable(const ChartData& data) {
   const bool loan = data.kind == ChartKind::kRepayment;
   std::vector<std::vector<std::u16string>> table;
   table.reserve(data.years.size() + 1);
+  const bool tax = data.kind == ChartKind::kTaxDepreciation;
+  const std::vector<std::u16string> names = ChartSeriesNames(data.kind);
   if (loan) {
-    table.push_back({u"年数", u"元金", u"利息", u"残高"});
+    table.push_back({u"年数", names[0], names[1], names[2]});
   } else {
-    table.push_back({u"年数", u"減価償却費", u"現存価格"});
+    table.push_back({tax ? u"年度" : u"年数", names[1], names[0]});
   }
   for (const ChartYear& y : data.years) {
     const auto amount = MdlCommon::FormatAmount;
+    const std::u16string year = MdlCommon::FormatCount(y.year) + (tax ? u"年度" : u"");
     if (loan) {
-      table.push_back(
-          {MdlCommon::FormatCount(y.year), amount(y.lower), amount(y.upper), amount(y.balance)});
+      table.push_back({year, amount(y.lower), amount(y.upper), amount(y.balance)});
     } else {
-      table.push_back({MdlCommon::FormatCount(y.year), amount(y.upper), amount(y.lower)});
+      table.push_back({year, amount(y.upper), amount(y.lower)});
     }
   }
   return table;
@@ -94,29 +109,31 @@ std::vector<std::vector<std::u16string>> ChartTable(const ChartData& data) {
 
 std::u16string ChartSummary(const ChartData& data) {
   const bool loan = data.kind == ChartKind::kRepayment;
-  const std::u16string subject = loan ? u"残高は" : u"現存価格は";
+  const std::u16string subject = ChartSeriesNames(data.kind)[loan ? 2 : 0] + u"は";
   if (data.years.empty()) {
     return subject + u"まだありません。";
   }
   const auto end_value = [loan](const ChartYear& y) { return loan ? y.balance : y.lower; };
   const double first = end_value(data.years.front());
   const double last = end_value(data.years.back());
-  const int years = data.years.back().year;
+  const auto year_end = [&data](const ChartYear& y) { return YearEnd(data.kind, y.year); };
+  const std::u16string first_end = year_end(data.years.front());
   if (data.years.size() == 1) {
-    return subject + YearEnd(1) + u"に" + Yen(first) + u"です。";
+    return subject + first_end + u"に" + Yen(first) + u"です。";
   }
   // Compared as shown: what the reader sees is what the sentence says.
   if (MdlCommon::FormatAmount(first) == MdlCommon::FormatAmount(last)) {
-    return subject + YearEnd(1) + u"から" + YearEnd(years) + u"まで" + Yen(first) + u"のままです。";
+    return subject + first_end + u"から" + year_end(data.years.back()) + u"まで" + Yen(first) +
+           u"のままです。";
   }
-  std::u16string text =
-      subject + YearEnd(1) + u"の" + Yen(first) + u"から" + YearEnd(years) + u"の" + Yen(last);
+  std::u16string text = subject + first_end + u"の" + Yen(first) + u"から" +
+                        year_end(data.years.back()) + u"の" + Yen(last);
   if (last > first) {
     return text + u"へ増えます。";
   }
   for (const ChartYear& y : data.years) {
     if (first > 0 && end_value(y) <= first / 2) {
-      return text + u"へ減り、" + YearEnd(y.year) + u"に" + YearEnd(1) + u"の半分以下になります。";
+      return text + u"へ減り、" + year_end(y) + u"に" + first_end + u"の半分以下になります。";
     }
   }
   return text + u"へ減ります。";

@@ -13,10 +13,13 @@ namespace tsubame {
 enum class ChartKind {
   kRepayment,     // months: 12 rows a year, principal and interest, balance
   kDepreciation,  // years: depreciation and book value
+  // fiscal years (年度, 償却期間, 期首帳簿価額, 償却費, 期末帳簿価額): the
+  // tax-law schedule, its years named by the year in which each starts
+  kTaxDepreciation,
 };
 
 struct ChartYear {
-  int year = 0;        // 1 for the first
+  int year = 0;        // 1 for the first, or the fiscal year (2025)
   double lower = 0;    // 元金 of the year, or 現存価格 at its end
   double upper = 0;    // 利息 of the year, or 減価償却費; stacked on `lower`
   double balance = 0;  // 残高 at the year's end (repayment only)

@@ -17,8 +17,11 @@ namespace {
 
 // Told apart by lightness and hatching as well as by hue, so that a
 // greyscale print or a colour-blind reader still sees two parts.
-const QColor kLowerFill[] = {QColor(0x2b, 0x57, 0x97), QColor(0x3a, 0x7d, 0x44)};
-const QColor kUpperFill[] = {QColor(0xf8, 0xcf, 0x96), QColor(0xf4, 0xc2, 0xbf)};
+// Indexed by ChartKind; both depreciation charts share their colours.
+const QColor kLowerFill[] = {QColor(0x2b, 0x57, 0x97), QColor(0x3a, 0x7d, 0x44),
+                             QColor(0x3a, 0x7d, 0x44)};
+const QColor kUpperFill[] = {QColor(0xf8, 0xcf, 0x96), QColor(0xf4, 0xc2, 0xbf),
+                             QColor(0xf4, 0xc2, 0xbf)};
 const QColor kHatch(0x6b, 0x45, 0x10);
 const QColor kLine(0x10, 0x10, 0x10);
 const QColor kAxis(0x40, 0x40, 0x40);
@@ -279,7 +282,8 @@ void DrawYearLabels(QPainter& p, const ChartLayout& l, const ChartData& data) {
   const Frame& f = l.f;
   const int n = static_cast<int>(data.years.size());
   static const int kSteps[] = {1, 2, 5, 10, 20, 50, 100};
-  const double label = Width(f, QString::number(std::max(1, n))) + f.em * 0.6;
+  const int widest = n == 0 ? 1 : std::max(n, data.years.back().year);
+  const double label = Width(f, QString::number(widest)) + f.em * 0.6;
   int every = kSteps[std::size(kSteps) - 1];
   for (const int s : kSteps) {
     if (s * l.slot >= label) {
@@ -294,15 +298,17 @@ void DrawYearLabels(QPainter& p, const ChartLayout& l, const ChartData& data) {
     const QString text = QString::number(year);
     const double centre = l.Centre(i);
     const double w = Width(f, text);
-    const bool wanted = year % every == 0 || (year == 1 && every >= 5);
+    const bool wanted = year % every == 0 || (i == 0 && every >= 5);
     if (wanted && centre - w / 2 >= free_from) {
       p.drawText(QRectF(centre - w, l.plot.bottom() + l.pad * 0.4, 2 * w, f.em), Qt::AlignCenter,
                  text);
       free_from = centre + w / 2 + f.em * 0.6;
     }
   }
-  p.drawText(QRectF(l.plot.left(), l.plot.bottom() + l.pad * 0.4 + f.em, l.plot.width(), f.em),
-             Qt::AlignCenter, QStringLiteral("(年)"));
+  p.drawText(
+      QRectF(l.plot.left(), l.plot.bottom() + l.pad * 0.4 + f.em, l.plot.width(), f.em),
+      Qt::AlignCenter,
+      data.kind == ChartKind::kTaxDepreciation ? QStringLiteral("(年度)") : QStringLiteral("(年)"));
 }
 
 }  // namespace
@@ -346,8 +352,15 @@ std::vector<std::function<void(QPainter&, const QRectF&)>> ChartPages(const Sche
 }
 
 QString ChartTitle(ChartKind kind) {
-  return kind == ChartKind::kRepayment ? QStringLiteral("返済グラフ")
-                                       : QStringLiteral("償却グラフ");
+  switch (kind) {
+    case ChartKind::kRepayment:
+      return QStringLiteral("返済グラフ");
+    case ChartKind::kDepreciation:
+      break;
+    case ChartKind::kTaxDepreciation:
+      return QStringLiteral("償却グラフ（現行税法）");
+  }
+  return QStringLiteral("償却グラフ");
 }
 
 ScheduleChart::ScheduleChart(ChartData chart, QWidget* parent)

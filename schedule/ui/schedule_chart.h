@@ -26,7 +26,7 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartData& data);
 std::vector<std::function<void(QPainter&, const QRectF&)>> ChartPages(const ScheduleGrid& grid,
                                                                       ChartKind kind);
 
-// The window title of a chart: 返済グラフ or 償却グラフ.
+// The window title of a chart: 返済グラフ, 償却グラフ or 償却グラフ（現行税法）.
 QString ChartTitle(ChartKind kind);
 
 // The chart as a widget: it takes the keyboard focus so that a screen

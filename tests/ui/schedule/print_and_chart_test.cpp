@@ -12,11 +12,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 #include "common/ui/fonts.h"
 #include "common/ui/text_box.h"
 #include "depreciation/ui/frm_genka.h"
+#include "depreciation/ui/frm_genka_zeiho.h"
 #include "loan/ui/frm_kariire.h"
 #include "message_recorder.h"
 #include "schedule/ui/frm_graph.h"
@@ -28,9 +30,17 @@ using tsubame::ScheduleGrid;
 
 namespace {
 
-// A calculator window, active, after a run with `inputs` ("box=text", "list=index").
-std::unique_ptr<QWidget> Window(bool loan, const QStringList& inputs) {
-  std::unique_ptr<QWidget> w(loan ? static_cast<QWidget*>(new FrmKariire) : new FrmGenka);
+// A window with a schedule by its name, active, after a run with `inputs`
+// ("box=text", "list=index").
+std::unique_ptr<QWidget> Window(const QString& name, const QStringList& inputs) {
+  std::unique_ptr<QWidget> w;
+  if (name == "FrmKariire") {
+    w = std::make_unique<FrmKariire>();
+  } else if (name == "FrmGenka") {
+    w = std::make_unique<FrmGenka>();
+  } else {
+    w = std::make_unique<FrmGenkaZeiho>();
+  }
   w->show();
   w->activateWindow();
   QTEST_ASSERT(QTest::qWaitForWindowActive(w.get()));
@@ -136,17 +146,26 @@ void LookAtChartWindow(QWidget* graph, const tsubame::ChartData& data, const QSt
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
 }
 
-// Opens the grid's context menu from the keyboard, notes its last item,
+// The chart a window's grid gives.
+tsubame::ChartKind KindOf(const QWidget* window) {
+  if (window->objectName() == "FrmKariire") {
+    return tsubame::ChartKind::kRepayment;
+  }
+  return window->objectName() == "FrmGenka" ? tsubame::ChartKind::kDepreciation
+                                            : tsubame::ChartKind::kTaxDepreciation;
+}
+
+// Opens the grid's context menu from the keyboard, notes its item
 // "グラフ...", and picks it if it is enabled.
 QStringList OpenChart(ScheduleGrid* grid, const QString& reference) {
   QStringList seen;
-  const tsubame::ChartData data = tsubame::ReadChart(
-      *grid, grid->window()->objectName() == "FrmKariire" ? tsubame::ChartKind::kRepayment
-                                                          : tsubame::ChartKind::kDepreciation);
+  const tsubame::ChartData data = tsubame::ReadChart(*grid, KindOf(grid->window()));
   OnceUp([] { return QApplication::activePopupWidget(); },
          [&](QWidget* popup) {
            auto* menu = static_cast<QMenu*>(popup);
-           QAction* chart = menu->actions().last();
+           const QList<QAction*> actions = menu->actions();
+           QAction* chart = *std::find_if(actions.begin(), actions.end(),
+                                          [](QAction* a) { return a->text() == "グラフ..."; });
            seen << chart->text() + (chart->isEnabled() ? "" : " disabled");
            if (!chart->isEnabled()) {
              menu->close();
@@ -174,7 +193,7 @@ class PrintAndChartTest : public QObject {
   // the grid and labels show them, the chart's page last. Then the grid's menu
   // and the chart window it opens.
   void printsAndChartsWhatTheWindowShows_data() {
-    QTest::addColumn<bool>("loan");
+    QTest::addColumn<QString>("window");
     QTest::addColumn<QPageLayout>("page");  // the preview's own A4 portrait if invalid
     QTest::addColumn<QStringList>("inputs");
     QTest::addColumn<int>("pages");
@@ -184,7 +203,7 @@ class PrintAndChartTest : public QObject {
     // loan's second page, where 44 fit above the totals: the last row goes to a
     // third page with the totals.
     QTest::newRow("stepped_loan")
-        << true << QPageLayout()
+        << "FrmKariire" << QPageLayout()
         << QStringList{"TxtKingaku=1,000,000", "CmbHensai=1", "TxtKikan=7",
                        "TxtNenri=2",           "TxtSueoki=2", "TxtDankaiKikan=5",
                        "TxtDankaiNenri=0.9"}
@@ -195,7 +214,7 @@ class PrintAndChartTest : public QObject {
                        "5年目末に1年目末の半分以下になります。"};
     // On Letter landscape, as the user may set the page up: fewer rows a page, more pages.
     QTest::newRow("444_month_loan")
-        << true
+        << "FrmKariire"
         << QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape, {36, 36, 36, 36})
         << QStringList{"TxtKingaku=1,200,000", "TxtKikan=37", "TxtNenri=2.5"} << 16
         << QStringList{"借入金額 1,200,000", "返済方法 元金均等", "期間 37", "年利 2.5", "据置 0",
@@ -204,25 +223,37 @@ class PrintAndChartTest : public QObject {
                        "残高は1年目末の1,167,568円から37年目末の0円へ減り、"
                        "19年目末に1年目末の半分以下になります。"};
     QTest::newRow("299_year_depreciation")
-        << false << QPageLayout() << QStringList{"TxtKingaku=1,000,000", "TxtTaiyo=283"} << 8
+        << "FrmGenka" << QPageLayout() << QStringList{"TxtKingaku=1,000,000", "TxtTaiyo=283"} << 8
         << QStringList{"金額 1,000,000", "償却法 定額", "耐用年数 283", "償却率 0.003"}
         << QStringList{"299", "1|3,180|996,820", "299|2,297|50,000",
                        "現存価格は1年目末の996,820円から299年目末の50,000円へ減り、"
                        "158年目末に1年目末の半分以下になります。"};
+    // Every entry and every result in the conditions, the revised years marked.
+    QTest::newRow("tax_declining")
+        << "FrmGenkaZeiho" << QPageLayout()
+        << QStringList{"TxtKingaku=1,000,000", "TxtNen=2025", "CmbTsuki=0",
+                       "CmbKishu=0",           "CmbHoho=1",   "TxtTaiyo=10"}
+        << 2 << QStringList{"取得価額 1,000,000", "供用開始年 2025", "供用開始月 1月",
+                            "期首月 1月",         "償却方法 定率法", "耐用年数 10",
+                            "端数処理 切捨て",    "適用 200%定率法", "償却率 0.200",
+                            "改定償却率 0.250",   "保証率 0.06552",  "償却保証額 65,520"}
+        << QStringList{"10", "2025年度|200,000|800,000", "2034年度|65,535|1",
+                       "期末帳簿価額は2025年度末の800,000円から2034年度末の1円へ減り、"
+                       "2029年度末に2025年度末の半分以下になります。"};
     QTest::newRow("empty_loan_grid")
-        << true << QPageLayout() << QStringList{} << 1
+        << "FrmKariire" << QPageLayout() << QStringList{} << 1
         << QStringList{"借入金額 0", "返済方法 元金均等", "期間 1",          "年利 0",
                        "据置 0",     "段階金利の期間 0",  "段階金利の年利 0"}
         << QStringList{};
   }
   void printsAndChartsWhatTheWindowShows() {
-    QFETCH(bool, loan);
+    QFETCH(QString, window);
     QFETCH(QPageLayout, page);
     QFETCH(QStringList, inputs);
     QFETCH(int, pages);
     QFETCH(QStringList, conditions);
     QFETCH(QStringList, chart);
-    auto w = Window(loan, inputs);
+    auto w = Window(window, inputs);
     QTemporaryDir dir;
     const QString pdf = dir.filePath("schedule.pdf");
     QCOMPARE(Preview(w.get(), pdf, page), "印刷のプレビュー");
@@ -269,7 +300,7 @@ class PrintAndChartTest : public QObject {
 
     QStringList seen{chart.isEmpty() ? "グラフ... disabled" : "グラフ..."};
     if (!chart.isEmpty()) {
-      seen << (loan ? "返済グラフ" : "償却グラフ") << chart << "0 pixels differ";
+      seen << tsubame::ChartTitle(KindOf(w.get())) << chart << "0 pixels differ";
     }
     QCOMPARE(OpenChart(grid, QString("chart_%1.png").arg(QTest::currentDataTag())), seen);
   }
@@ -285,7 +316,7 @@ class PrintAndChartTest : public QObject {
   void cancelOrFailureLeavesTheWindow() {
     QFETCH(QString, file);
     tsubame::test::MessageRecorder recorder;
-    auto w = Window(true, {"TxtKingaku=1,200,000", "TxtKikan=38", "TxtNenri=12"});
+    auto w = Window("FrmKariire", {"TxtKingaku=1,200,000", "TxtKikan=38", "TxtNenri=12"});
     QTest::keyClicks(w->findChild<QWidget*>("TxtKingaku"), "5");
     const QString before = Shown(w.get());
     QCOMPARE(Preview(w.get(), file), "印刷のプレビュー");
