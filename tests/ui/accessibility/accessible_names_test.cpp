@@ -3,6 +3,7 @@
 
 #include "common/ui/text_box.h"
 #include "depreciation/ui/frm_genka.h"
+#include "depreciation/ui/frm_genka_zeiho.h"
 #include "loan/ui/frm_kariire.h"
 #include "shell/frm_menu.h"
 #include "ui_test_main.h"
@@ -31,6 +32,7 @@ class AccessibleNamesTest : public QObject {
     FrmKariire kariire;
     FrmGenka genka;
     FrmMenu menu;
+    FrmGenkaZeiho zeiho;
     const std::pair<QWidget*, QStringList> windows[] = {
         {&kariire,
          {"TxtKingaku=借入金額", "CmbHensai=返済方法", "TxtKikan=期間", "TxtNenri=年利",
@@ -41,6 +43,11 @@ class AccessibleNamesTest : public QObject {
          {"TxtKingaku=金額", "CmbShokyaku=償却法", "TxtTaiyo=耐用年数", "LblRitsuOut=償却率",
           "CmdOK=実行", "CmdBack=戻る", "GrdPreview=償却結果"}},
         {&menu, {"CmdKariire=借入金", "CmdGenka=減価償却", "CmdEnd=終了"}},
+        {&zeiho,
+         {"TxtKingaku=取得価額", "TxtNen=供用開始年", "CmbTsuki=供用開始月", "CmbKishu=期首月",
+          "CmbHoho=償却方法", "TxtTaiyo=耐用年数", "CmbHasu=端数処理", "LblTekiyoOut=適用",
+          "LblRitsuOut=償却率", "LblKaiteiOut=改定償却率", "LblHoshoOut=保証率",
+          "LblHoshoGakuOut=償却保証額", "CmdOK=実行", "CmdBack=戻る", "GrdPreview=償却結果"}},
     };
     for (const auto& [window, rows] : windows) {
       QStringList heard;

@@ -1,5 +1,7 @@
-"""Reads and drives the loan window through AT-SPI, as Orca does: the total
-labels say their caption and their figure, and a new figure is announced."""
+"""Reads and drives a window through AT-SPI, as Orca does. The loan window:
+the total labels say their caption and their figure, and a new figure is
+announced. The tax-law window ("tax"): the results say their caption and
+text, and the grid's cells read as shown, the revised years marked."""
 import subprocess
 import sys
 import time
@@ -47,8 +49,73 @@ def labelled_by(label):
     return []
 
 
+def check_loan(app):
+    label = Atspi.Role.LABEL
+    paid = find(app, label, "支払い金額の合計", text=True)
+    interest = find(app, label, "利息の合計", text=True)
+    heard = []  # what the two total labels announce
+
+    def on_event(e):
+        if e.source in (paid, interest):
+            heard.append((e.type, e.source.get_name(), e.any_data))
+
+    listener = Atspi.EventListener.new(on_event)
+    listener.register("object:text-changed:insert")
+    pump(1.0)  # the window learns that someone listens
+
+    amount = find(app, Atspi.Role.TEXT, "借入金額")
+    Atspi.EditableText.set_text_contents(amount, "1,200,000")
+    Atspi.EditableText.set_text_contents(find(app, Atspi.Role.TEXT, "年利"), "12")
+    Atspi.Action.do_action(find(app, Atspi.Role.PUSH_BUTTON, "実行"), 0)
+    pump(5.0, lambda: len(heard) >= 2)
+
+    got = {
+        "paid": (figure(paid), Atspi.Value.get_current_value(paid), labelled_by(paid)),
+        "interest": (figure(interest), Atspi.Value.get_current_value(interest),
+                     labelled_by(interest)),
+        "heard": sorted(heard),
+    }
+    want = {
+        "paid": ("1,278,000", 1278000.0, ["支払い金額の合計"]),
+        "interest": ("78,000", 78000.0, ["利息の合計"]),
+        "heard": [("object:text-changed:insert", "利息の合計", "78,000"),
+                  ("object:text-changed:insert", "支払い金額の合計", "1,278,000")],
+    }
+    if got != want:
+        sys.exit(f"FAIL:\n got  {got}\n want {want}")
+    print("PASS: AT-SPI reads both totals, their captions, and hears them change")
+
+
+def check_tax(app):
+    Atspi.EditableText.set_text_contents(find(app, Atspi.Role.TEXT, "取得価額"), "1,000,000")
+    Atspi.EditableText.set_text_contents(find(app, Atspi.Role.TEXT, "耐用年数"), "10")
+    Atspi.Action.do_action(find(app, Atspi.Role.PUSH_BUTTON, "実行"), 0)
+    pump(2.0)
+    results = {}
+    for caption in ("適用", "償却率", "改定償却率", "保証率", "償却保証額"):
+        result = find(app, Atspi.Role.LABEL, caption, text=True)
+        results[caption] = (figure(result), labelled_by(result))
+    grid = next(n for n in nodes(app) if n.get_role() == Atspi.Role.TABLE)
+    rows = [" ".join(Atspi.Table.get_accessible_at(grid, r, c).get_name() for c in range(5))
+            for r in (0, 6)]
+    got = {"results": results, "rows": rows}
+    want = {"results": {"適用": ("200%定率法", ["適用"]), "償却率": ("0.200", ["償却率"]),
+                        "改定償却率": ("0.250", ["改定償却率"]),
+                        "保証率": ("0.06552", ["保証率"]),
+                        "償却保証額": ("65,520", ["償却保証額"])},
+            "rows": ["2025年度 12/12 1,000,000 200,000 800,000",
+                     "2031年度（改定） 12/12 262,144 65,536 196,608"]}
+    if got != want:
+        sys.exit(f"FAIL:\n got  {got}\n want {want}")
+    print("PASS: AT-SPI reads the tax window's results and its marked years")
+
+
+CHECK = {"loan": check_loan, "tax": check_tax}
+
+
 def main():
-    window = subprocess.Popen([sys.argv[1]])
+    mode = sys.argv[2] if len(sys.argv) > 2 else "loan"
+    window = subprocess.Popen([sys.argv[1]] + ([mode] if mode != "loan" else []))
     try:
         app = None
         end = time.monotonic() + 20
@@ -63,40 +130,7 @@ def main():
             sys.exit("FAIL: the window never reached the accessibility bus")
         pump(1.0)  # the window is shown a little after the program joins the bus
 
-        label = Atspi.Role.LABEL
-        paid = find(app, label, "支払い金額の合計", text=True)
-        interest = find(app, label, "利息の合計", text=True)
-        heard = []  # what the two total labels announce
-
-        def on_event(e):
-            if e.source in (paid, interest):
-                heard.append((e.type, e.source.get_name(), e.any_data))
-
-        listener = Atspi.EventListener.new(on_event)
-        listener.register("object:text-changed:insert")
-        pump(1.0)  # the window learns that someone listens
-
-        amount = find(app, Atspi.Role.TEXT, "借入金額")
-        Atspi.EditableText.set_text_contents(amount, "1,200,000")
-        Atspi.EditableText.set_text_contents(find(app, Atspi.Role.TEXT, "年利"), "12")
-        Atspi.Action.do_action(find(app, Atspi.Role.PUSH_BUTTON, "実行"), 0)
-        pump(5.0, lambda: len(heard) >= 2)
-
-        got = {
-            "paid": (figure(paid), Atspi.Value.get_current_value(paid), labelled_by(paid)),
-            "interest": (figure(interest), Atspi.Value.get_current_value(interest),
-                         labelled_by(interest)),
-            "heard": sorted(heard),
-        }
-        want = {
-            "paid": ("1,278,000", 1278000.0, ["支払い金額の合計"]),
-            "interest": ("78,000", 78000.0, ["利息の合計"]),
-            "heard": [("object:text-changed:insert", "利息の合計", "78,000"),
-                      ("object:text-changed:insert", "支払い金額の合計", "1,278,000")],
-        }
-        if got != want:
-            sys.exit(f"FAIL:\n got  {got}\n want {want}")
-        print("PASS: AT-SPI reads both totals, their captions, and hears them change")
+        CHECK[mode](app)
     finally:
         window.terminate()
         window.wait(10)
