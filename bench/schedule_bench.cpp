@@ -7,6 +7,7 @@
 #include "common/core/formats.h"
 #include "depreciation/core/depreciation_rate.h"
 #include "depreciation/core/depreciation_schedule.h"
+#include "depreciation/core/tax_texts.h"
 #include "loan/core/repayment_schedule.h"
 
 using namespace tsubame;
@@ -84,6 +85,19 @@ void BM_DepreciationStraightLine299(benchmark::State& state) {
   CountRows(state, grid.size());
 }
 
+// The tax-law schedule of 100 years (200 % 定率法, 切上げ) with its cells.
+void BM_TaxDeclining100(benchmark::State& state) {
+  std::vector<std::array<std::u16string, kTaxColumns>> grid;
+  for (auto _ : state) {
+    grid.clear();
+    ComputeTaxSchedule(
+        {123456789, 2025, 1, 1, TaxMethod::kDecliningBalance, 100, TaxRounding::kRoundUp},
+        [&](const TaxRow& row) { grid.push_back(TaxRowCells(row)); });
+    benchmark::DoNotOptimize(grid.data());
+  }
+  CountRows(state, grid.size());
+}
+
 // Values from 0 to about 4 x 10^11 with fractions, both signs.
 void BM_FormatAmount(benchmark::State& state) {
   std::vector<double> values;
@@ -105,6 +119,7 @@ void BM_FormatAmount(benchmark::State& state) {
 
 }  // namespace
 
+BENCHMARK(BM_TaxDeclining100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaymentEqualPrincipal444)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaymentEqualInstalment444)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RepaymentDeferredStepped444)->Unit(benchmark::kMicrosecond);

@@ -24,6 +24,7 @@
 #include "common/ui/message_box.h"
 #include "common/ui/text_box.h"
 #include "depreciation/ui/frm_genka.h"
+#include "depreciation/ui/frm_genka_zeiho.h"
 #include "loan/ui/frm_kariire.h"
 #include "schedule/ui/frm_graph.h"
 #include "schedule/ui/schedule_chart.h"
@@ -102,6 +103,16 @@ void DepreciationRun(benchmark::State& state) {
   window->findChild<QComboBox*>("CmbShokyaku")->setCurrentIndex(0);  // 定額
   SetBox(window.get(), "TxtTaiyo", QStringLiteral("283"));
   RunCalculator(state, window.get(), 299);
+}
+
+// The tax-law window's longest everyday schedule: 100 years of 定額法 and
+// the year that leaves 1 yen, 101 rows.
+void TaxRun(benchmark::State& state) {
+  auto window = OpenWindow<FrmGenkaZeiho>();
+  SetBox(window.get(), "TxtKingaku", QStringLiteral("123456789"));
+  SetBox(window.get(), "TxtNen", QStringLiteral("2025"));
+  SetBox(window.get(), "TxtTaiyo", QStringLiteral("100"));
+  RunCalculator(state, window.get(), 101);
 }
 
 // A 38-year loan: the grid's 449 rows, then message 020 (counted, not shown).
@@ -274,12 +285,16 @@ void Register() {
   RegisterBenchmark("run/depreciation_299_rows", DepreciationRun)
       ->Unit(kMillisecond)
       ->UseRealTime();
+  RegisterBenchmark("run/tax_100y", TaxRun)->Unit(kMillisecond)->UseRealTime();
   RegisterBenchmark("print/preview_449_months", PrintPreview)->Unit(kMillisecond)->UseManualTime();
   RegisterBenchmark("print/pdf_449_months", PrintPdf)->Unit(kMillisecond)->UseRealTime();
   RegisterBenchmark("open/FrmKariire", OpenCalculator<FrmKariire>)
       ->Unit(kMillisecond)
       ->UseManualTime();
   RegisterBenchmark("open/FrmGenka", OpenCalculator<FrmGenka>)->Unit(kMillisecond)->UseManualTime();
+  RegisterBenchmark("open/FrmGenkaZeiho", OpenCalculator<FrmGenkaZeiho>)
+      ->Unit(kMillisecond)
+      ->UseManualTime();
   RegisterBenchmark("chart/open/loan_37y", ChartOpen)->Unit(kMillisecond)->UseManualTime();
   RegisterBenchmark("chart/repaint/loan_37y", ChartRepaint<FrmKariire>, true)
       ->Unit(kMillisecond)
