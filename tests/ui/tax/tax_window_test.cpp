@@ -266,13 +266,23 @@ class TaxWindowTest : public QObject {
     QCOMPARE(w.Grid()->CopyText(), schedule);
   }
 
-  // Accepted entries are shown tidied; a cost whose schedule does not fit
-  // (message 020) or never reaches 1 yen leaves no result and no row.
+  // The grid's headings; accepted entries shown tidied, the amount grouped as
+  // typed; Enter runs; a cost whose schedule does not fit (message 020) or never reaches
+  // 1 yen leaves no result and no row.
   void tidyEntriesAndFailures() {
     Tax w;
     w.Fill({"1000000", "2,025", "1月", "1月", "定率法", "1e1", "切捨て"});
-    QCOMPARE(Control(w.W("TxtNen")) + ' ' + Control(w.W("TxtTaiyo")), QString("2025 10"));
-    QTest::mouseClick(w.W("CmdOK"), Qt::LeftButton);
+    QStringList headings;
+    for (int c = 0; c < w.Grid()->Cols(); ++c) {
+      headings << w.Grid()->TextAt(0, c);
+    }
+    QCOMPARE(headings.join('|') + ' ' + Control(w.W("TxtKingaku")) + ' ' + Control(w.W("TxtNen")) +
+                 ' ' + Control(w.W("TxtTaiyo")),
+             QString("年度|償却期間|期首帳簿価額|償却費|期末帳簿価額 1,000,000 2025 10"));
+    // Enter in a box is "実行", as in a dialog.
+    w.W("TxtTaiyo")->setFocus();
+    QTest::keyClick(w.W("TxtTaiyo"), Qt::Key_Return);
+    QCOMPARE(w.Grid()->FilledRows(), 10);
     // 16 digits; 15 that overflow at 100 % a year; 40 yen never reaching 1 yen.
     for (const QStringList& entries :
          {QStringList{"1000000000000000", "定率法", "100"},
