@@ -61,7 +61,8 @@ std::u16string TaxGuaranteeText(const TaxTerms& terms) {
   if (terms.guarantee_rate == 0) {
     return {};
   }
-  std::u16string text = MdlCommon::FormatAmount(static_cast<double>(terms.guarantee_e5 / kE5));
+  const std::int64_t yen = terms.guarantee_e5 / kE5;  // whole yen; the fraction follows
+  std::u16string text = MdlCommon::FormatAmount(static_cast<double>(yen));
   std::u16string fraction = Digits(terms.guarantee_e5 % kE5, 5);
   while (!fraction.empty() && fraction.back() == u'0') {
     fraction.pop_back();
