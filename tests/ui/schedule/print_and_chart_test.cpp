@@ -21,12 +21,14 @@
 #include "depreciation/ui/frm_genka_zeiho.h"
 #include "loan/ui/frm_kariire.h"
 #include "message_recorder.h"
+#include "once_up.h"
 #include "schedule/ui/frm_graph.h"
 #include "schedule/ui/schedule_chart.h"
 #include "schedule/ui/schedule_grid.h"
 #include "ui_test_main.h"
 
 using tsubame::ScheduleGrid;
+using tsubame::test::OnceUp;
 
 namespace {
 
@@ -57,19 +59,6 @@ std::unique_ptr<QWidget> Window(const QString& name, const QStringList& inputs) 
     QTest::mouseClick(w->findChild<QWidget*>("CmdOK"), Qt::LeftButton);
   }
   return w;
-}
-
-// Hands the widget `find` gives to `act` as soon as there is one: a menu or a
-// modal window runs a loop of its own, in which the test goes on.
-void OnceUp(const std::function<QWidget*()>& find, const std::function<void(QWidget*)>& act,
-            int tries = 500) {
-  QTimer::singleShot(10, [=] {
-    if (QWidget* w = find()) {
-      act(w);
-    } else if (tries > 0) {
-      OnceUp(find, act, tries - 1);
-    }
-  });
 }
 
 // What the window shows that printing could change: the focus, every box's
