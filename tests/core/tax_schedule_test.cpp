@@ -54,6 +54,9 @@ TEST(TaxSchedule, WorkedExamples) {
       // (50,000 - 1) / 5 a year until 1 yen is left.
       {Asset(1000000, kLine, 5, 2000),
        Repeat(180000, 5, {50000, 0, 0, 9999, 9999, 9999, 9999, 9999, 4, 1})},
+      // L - 1 = 50,000 a fifth of which is whole: five years of 10,000 to 1 yen.
+      {Asset(1000020, kLine, 5, 2000),
+       Repeat(180003, 5, {50004, 0, 0, 10000, 10000, 10000, 10000, 10000, 1})},
       // 旧定率法 at 0.369 of the book, rounded up, stopped at 50,000 in 2006
       {Asset(1000000, kDeclining, 5, 2000, 1, 1, TaxRounding::kRoundUp),
        {369000, 232839, 146922, 92708, 58498, 36913, 13120, 0, 10000, 10000, 10000, 10000, 9999,
