@@ -99,6 +99,17 @@ bool PrintPdf(QWidget* window, const QString& file) {
 
 }  // namespace
 
+// A window with a schedule: filled in, run, then shot as `base`.png, its chart as
+// `base`-graph.png and its printout as `base`-print.pdf.
+bool ShootSchedule(QWidget* window, std::initializer_list<Input> inputs, tsubame::ChartKind kind,
+                   const QString& base) {
+  Fill(window, inputs);
+  Find<QAbstractButton>(window, "CmdOK")->click();
+  bool ok = Shoot(window, base + QStringLiteral(".png"));
+  ok = ShootChart(window, kind, base + QStringLiteral("-graph.png")) && ok;
+  return PrintPdf(window, base + QStringLiteral("-print.pdf")) && ok;
+}
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setFont(tsubame::DefaultFont());
@@ -125,39 +136,31 @@ int main(int argc, char** argv) {
   }
   {
     FrmKariire loan;
-    Fill(&loan, {{"TxtKingaku", "10,000,000"}, {"TxtKikan", "10"}, {"TxtNenri", "2.5"}});
-    Find<QAbstractButton>(&loan, "CmdOK")->click();
-    ok = Shoot(&loan, dir + QStringLiteral("/kariire.png")) && ok;
-    ok = ShootChart(&loan, tsubame::ChartKind::kRepayment,
-                    dir + QStringLiteral("/kariire-graph.png")) &&
+    ok = ShootSchedule(&loan,
+                       {{"TxtKingaku", "10,000,000"}, {"TxtKikan", "10"}, {"TxtNenri", "2.5"}},
+                       tsubame::ChartKind::kRepayment, dir + QStringLiteral("/kariire")) &&
          ok;
-    ok = PrintPdf(&loan, dir + QStringLiteral("/kariire-print.pdf")) && ok;
   }
   {
     FrmGenka depreciation;
     // The method last: picking it shows the rate for the life already typed.
-    Fill(&depreciation, {{"TxtKingaku", "1,000,000"}, {"TxtTaiyo", "5"}, {"CmbShokyaku", "定率"}});
-    Find<QAbstractButton>(&depreciation, "CmdOK")->click();
-    ok = Shoot(&depreciation, dir + QStringLiteral("/genka.png")) && ok;
-    ok = ShootChart(&depreciation, tsubame::ChartKind::kDepreciation,
-                    dir + QStringLiteral("/genka-graph.png")) &&
+    ok = ShootSchedule(&depreciation,
+                       {{"TxtKingaku", "1,000,000"}, {"TxtTaiyo", "5"}, {"CmbShokyaku", "定率"}},
+                       tsubame::ChartKind::kDepreciation, dir + QStringLiteral("/genka")) &&
          ok;
-    ok = PrintPdf(&depreciation, dir + QStringLiteral("/genka-print.pdf")) && ok;
   }
   {
     FrmGenkaZeiho tax;
-    Fill(&tax, {{"TxtKingaku", "1,000,000"},
-                {"TxtNen", "2025"},
-                {"CmbTsuki", "7月"},
-                {"CmbKishu", "4月"},
-                {"CmbHoho", "定率法"},
-                {"TxtTaiyo", "8"}});
-    Find<QAbstractButton>(&tax, "CmdOK")->click();
-    ok = Shoot(&tax, dir + QStringLiteral("/genka-zeiho.png")) && ok;
-    ok = ShootChart(&tax, tsubame::ChartKind::kTaxDepreciation,
-                    dir + QStringLiteral("/genka-zeiho-graph.png")) &&
-         ok;
-    ok = PrintPdf(&tax, dir + QStringLiteral("/genka-zeiho-print.pdf")) && ok;
+    ok =
+        ShootSchedule(&tax,
+                      {{"TxtKingaku", "1,000,000"},
+                       {"TxtNen", "2025"},
+                       {"CmbTsuki", "7月"},
+                       {"CmbKishu", "4月"},
+                       {"CmbHoho", "定率法"},
+                       {"TxtTaiyo", "8"}},
+                      tsubame::ChartKind::kTaxDepreciation, dir + QStringLiteral("/genka-zeiho")) &&
+        ok;
   }
   return ok ? 0 : 1;
 }

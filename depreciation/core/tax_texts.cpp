@@ -29,7 +29,7 @@ std::u16string Fixed(int value, std::size_t width, int scale) {
 }  // namespace
 
 std::int64_t TaxCostYen(double cost) {
-  if (!(cost >= 1 && cost <= 999'999'999'999'999.0)) {
+  if (!(cost >= 1 && cost <= kTaxMaxCost)) {
     throw Failure("a cost that does not fit");
   }
   return static_cast<std::int64_t>(cost);

@@ -10,9 +10,12 @@
 // as the tables print them, the guarantee amount, and each row's cells.
 namespace tsubame {
 
-// A typed cost (a whole number of at least 1) in yen. Throws Failure beyond
-// 15 digits: up to there a double holds it exactly and FormatAmount shows it
-// digit for digit (any cost that large overflows the schedule anyway).
+// The largest cost read as typed: up to 15 digits a double holds a whole
+// number exactly and FormatAmount shows it digit for digit (any cost larger
+// overflows the schedule anyway).
+inline constexpr double kTaxMaxCost = 999'999'999'999'999.0;
+
+// A typed cost (a whole number of at least 1) in yen; throws Failure beyond kTaxMaxCost.
 std::int64_t TaxCostYen(double cost);
 
 // 定額法, 200%定率法, 250%定率法, 旧定額法 or 旧定率法.

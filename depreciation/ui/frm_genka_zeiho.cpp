@@ -173,9 +173,10 @@ void FrmGenkaZeiho::ConnectHandlers() {
 
 void FrmGenkaZeiho::StartWith(const QString& amount, const QString& life,
                               tsubame::TaxMethod method) {
-  const std::optional<double> cost = tsubame::WholeNumberIn(amount.toStdU16String(), 1, kNoLimit);
   // A cost too long to show digit for digit is left for the user to type.
-  TxtKingaku->setText(cost && *cost < 1e15 ? Qs(MdlCommon::FormatAmount(*cost)) : QString());
+  const std::optional<double> cost =
+      tsubame::WholeNumberIn(amount.toStdU16String(), 1, tsubame::kTaxMaxCost);
+  TxtKingaku->setText(cost ? Qs(MdlCommon::FormatAmount(*cost)) : QString());
   const std::optional<double> years =
       tsubame::WholeNumberIn(life.toStdU16String(), tsubame::kTaxMinLife, tsubame::kTaxMaxLife);
   TxtTaiyo->setText(years ? QString::number(static_cast<int>(*years)) : QString());
