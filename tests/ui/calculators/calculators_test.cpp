@@ -1,32 +1,53 @@
-// Both calculator windows driven as a user drives them: keys, clicks, focus.
-// The figures themselves are the core tests' tables; here a few rows show
-// that each window shows what the core gives.
+// Both calculator windows and the tax-law window driven as a user drives them:
+// keys, clicks, focus. The figures themselves are the core tests' tables; here
+// a few rows show that each window shows what the core gives.
+#include <QAccessible>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
 #include "common/ui/text_box.h"
 #include "depreciation/ui/frm_genka.h"
+#include "depreciation/ui/frm_genka_zeiho.h"
 #include "loan/ui/frm_kariire.h"
 #include "message_recorder.h"
+#include "once_up.h"
 #include "schedule/ui/schedule_grid.h"
 #include "ui_test_main.h"
 
 using tsubame::TextBox;
+using tsubame::test::OnceUp;
 
 namespace {
 
 const QString &k000 = tsubame::test::kInvalidInput, &k020 = tsubame::test::kProcessingError;
 enum { Straight, Declining };
+enum { kGenka, kLoan, kTax };
 
-// A calculator window, shown and active, with every message box recorded.
+// What a control shows; a result label as a screen reader hears it, "caption:text".
+QString Shown(QWidget* w) {
+  if (auto* list = qobject_cast<QComboBox*>(w)) {
+    return list->currentText();
+  }
+  QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+  return i->role() == QAccessible::StaticText
+             ? i->text(QAccessible::Name) + ':' + i->text(QAccessible::Value)
+             : w->property("text").toString();
+}
+
+// A calculator window or the tax-law window, shown and active, with every message box recorded.
 struct Calc {
   tsubame::test::MessageRecorder messages;
-  std::unique_ptr<tsubame::Form> window;
+  std::unique_ptr<QWidget> window;
 
-  explicit Calc(bool loan) {
-    window.reset(loan ? static_cast<tsubame::Form*>(new FrmKariire) : new FrmGenka);
+  explicit Calc(int kind) {
+    window.reset(kind == kLoan  ? static_cast<QWidget*>(new FrmKariire)
+                 : kind == kTax ? static_cast<QWidget*>(new FrmGenkaZeiho)
+                                : new FrmGenka);
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -51,6 +72,24 @@ struct Calc {
   }
   // `seen`, then the boxes shown.
   QStringList Seen(const QStringList& seen) const { return seen + messages.texts(); }
+  // The tax window's entries typed in, or picked from its lists: cost, year, month, fiscal
+  // year's first month, method, life, rounding.
+  void SetTax(const QStringList& v) {
+    const char* names[] = {"TxtKingaku", "TxtNen",   "CmbTsuki", "CmbKishu",
+                           "CmbHoho",    "TxtTaiyo", "CmbHasu"};
+    for (int i = 0; i < v.size(); ++i) {
+      auto* list = window->findChild<QComboBox*>(names[i]);
+      list ? list->setCurrentIndex(list->findText(v[i])) : Enter(names[i], v[i]);
+    }
+  }
+  QStringList Results() const {
+    QStringList heard;
+    for (const char* out :
+         {"LblTekiyoOut", "LblRitsuOut", "LblKaiteiOut", "LblHoshoOut", "LblHoshoGakuOut"}) {
+      heard << Shown(W(out));
+    }
+    return heard;
+  }
   // The loan's amount, method, term, rate, deferment, stepped period, stepped rate.
   void SetLoan(const QStringList& v) {
     Box("TxtKingaku")->setText(v[0]);
@@ -69,6 +108,7 @@ struct Fresh { bool loan{}; const char *title{}; QSize size; const char *heading
 struct Field { const char *box{}, *term{}, *typed{}, *shown{}; QString message; };
 struct Run { QStringList inputs; int rows{}; const char *spot{}, *interest{}, *paid{}; QString message; };
 struct Life { int method{}; const char* life{}; QStringList shown; };
+struct Refusal { const char *box{}, *typed{}; bool by_run{}; };
 // clang-format on
 
 }  // namespace
@@ -92,7 +132,7 @@ class CalculatorsTest : public QObject {
   }
   void freshWindows() {
     QFETCH(Fresh, c);
-    Calc w(c.loan);
+    Calc w(c.loan ? kLoan : kGenka);
     QStringList results, order;
     for (const char* label : {"LblShiharaiOut", "LblRisokuOut", "LblRitsuOut"}) {
       if (w.W(label) != nullptr) {
@@ -130,7 +170,7 @@ class CalculatorsTest : public QObject {
   }
   void fieldRules() {
     QFETCH(Field, c);
-    Calc w(true);
+    Calc w(kLoan);
     w.Box("TxtKikan")->setText(c.term);
     TextBox* box = w.Box(c.box);
     QTest::mouseClick(box, Qt::LeftButton);
@@ -147,7 +187,7 @@ class CalculatorsTest : public QObject {
   // A refused key is taken back with a 000; the caret stays at the end, where
   // Home cannot move it; Tab round to the amount selects it.
   void amountKeyByKey() {
-    Calc w(true);
+    Calc w(kLoan);
     TextBox* const box = w.Box("TxtKingaku");
     QTest::keyClicks(box, "12a34567");
     QTest::keyClick(box, Qt::Key_Home);
@@ -172,7 +212,7 @@ class CalculatorsTest : public QObject {
   }
   void runs() {
     QFETCH(Run, c);
-    Calc w(true);
+    Calc w(kLoan);
     w.SetLoan({"1200", "0", "40", "1", "0", "0", "0"});  // a longer earlier run (fails)
     w.Click("CmdOK");
     w.SetLoan({"1200", "0", "1", "0", "0", "0", "0"});  // a completed earlier run
@@ -205,7 +245,7 @@ class CalculatorsTest : public QObject {
   }
   void depreciation() {
     QFETCH(Life, c);
-    Calc g(false);
+    Calc g(kGenka);
     g.Enter("TxtKingaku", "1000000");
     g.Enter("TxtTaiyo", "36");
     g.Click("CmdOK");
@@ -220,6 +260,116 @@ class CalculatorsTest : public QObject {
     g.Box("TxtKingaku")->setText("abc");  // leaving the box would refuse it
     g.Click("CmdOK");
     QCOMPARE(g.Seen({g.Grid()->CopyText()}), (QStringList{schedule, k020}));
+  }
+
+  // The depreciation window's Ctrl+T (from a box) and its grid's menu (its entries and
+  // shortcuts as a screen reader reads them) open the tax-law window modally and centred, with
+  // the amount, life and method carried over where valid there; Escape, or 戻る with an empty
+  // amount (checked only at 実行), closes it, back in the box.
+  void taxWindowOpens_data() {
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QStringList>("entered");  // amount, life, method
+    QTest::addColumn<QStringList>("seen");
+    const QStringList menu{"コピー ", "印刷... Ctrl+P", "グラフ... ", "現行税法で計算... Ctrl+T"};
+    const QString opened = "減価償却計算（現行税法） 0";
+    QTest::newRow("Ctrl+T") << "Ctrl+T" << QStringList{"1,000,000", "10", "1"}
+                            << QStringList{opened, "1,000,000", "10", "定率法"};
+    QTest::newRow("menu") << "menu" << QStringList{"12.5", "1", "0"}
+                          << menu + QStringList{opened, "", "", "定額法"};
+  }
+  void taxWindowOpens() {
+    QFETCH(QString, way);
+    QFETCH(QStringList, entered);
+    QFETCH(QStringList, seen);
+    Calc g(kGenka);
+    g.Box("TxtKingaku")->setText(entered[0]);
+    g.Box("TxtTaiyo")->setText(entered[1]);
+    g.window->findChild<QComboBox*>()->setCurrentIndex(entered[2].toInt());
+    QStringList got;
+    OnceUp([] { return qobject_cast<FrmGenkaZeiho*>(QApplication::activeModalWidget()); },
+           [&](QWidget* w) {
+             QVERIFY(QTest::qWaitForWindowActive(w));
+             const QPoint off = w->frameGeometry().center() - w->screen()->geometry().center();
+             got << w->windowTitle() + ' ' + QString::number(off.manhattanLength());
+             for (const char* name : {"TxtKingaku", "TxtTaiyo", "CmbHoho"}) {
+               got << Shown(w->findChild<QWidget*>(name));
+             }
+             way == "menu" ? QTest::mouseClick(w->findChild<QWidget*>("CmdBack"), Qt::LeftButton)
+                           : QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+           });
+    if (way == "Ctrl+T") {
+      QTest::keyClick(g.W("TxtKingaku"), Qt::Key_T, Qt::ControlModifier);
+    } else {
+      OnceUp([] { return QApplication::activePopupWidget(); },
+             [&](QWidget* popup) {
+               auto* menu = static_cast<QMenu*>(popup);
+               QAccessibleInterface* items = QAccessible::queryAccessibleInterface(menu);
+               for (int i = 0; i < items->childCount(); ++i) {
+                 got << menu->actions()[i]->text() + ' ' +
+                            items->child(i)->text(QAccessible::Accelerator);
+               }
+               menu->setActiveAction(menu->actions().last());
+               QTest::keyClick(menu, Qt::Key_Return);
+             });
+      QContextMenuEvent event(QContextMenuEvent::Keyboard, {4, 4},
+                              g.Grid()->mapToGlobal(QPoint(4, 4)));
+      QApplication::sendEvent(g.Grid(), &event);
+    }
+    // Its own loop has ended: it is gone, and the box keeps the focus.
+    QCOMPARE(g.Seen(got), seen);
+    QVERIFY(g.window->findChild<FrmGenkaZeiho*>() == nullptr);
+    QCOMPARE(g.window->focusWidget(), g.W("TxtKingaku"));
+  }
+
+  // One case typed in: the amount grouped, the year and life tidied, the results as a screen
+  // reader hears them, the rows with the revised years marked; Enter in a box runs. A cost that
+  // never reaches 1 yen: 020, results and rows cleared.
+  void taxWindowRuns() {
+    Calc t(kTax);
+    t.SetTax({"1000000", "2,025", "1月", "1月", "定率法", "1e1", "切捨て"});
+    QCOMPARE(t.Row(0), "年度 償却期間 期首帳簿価額 償却費 期末帳簿価額");
+    t.W("TxtTaiyo")->setFocus();
+    QTest::keyClick(t.W("TxtTaiyo"), Qt::Key_Return);
+    QCOMPARE(t.Seen(t.Results() + QStringList{t.Get("TxtKingaku"), t.Get("TxtNen"),
+                                              t.Get("TxtTaiyo"), t.Row(1), t.Row(7), t.Row(10)}),
+             (QStringList{"適用:200%定率法", "償却率:0.200", "改定償却率:0.250", "保証率:0.06552",
+                          "償却保証額:65,520", "1,000,000", "2025", "10",
+                          "2025年度 12/12 1,000,000 200,000 800,000",
+                          "2031年度（改定） 12/12 262,144 65,536 196,608",
+                          "2034年度（改定） 12/12 65,536 65,535 1"}));
+    t.SetTax({"40", "2025", "1月", "1月", "定額法", "100"});  // 0 yen a year
+    t.Click("CmdOK");
+    QCOMPARE(t.Seen(t.Results() + QStringList{QString::number(t.Grid()->FilledRows())}),
+             (QStringList{"適用:", "償却率:", "改定償却率:", "保証率:", "償却保証額:", "0", k020}));
+  }
+
+  // A refused entry, on leaving its box or at 実行: message 000, the focus back in the box with
+  // its text selected, the last run's results and schedule as they were.
+  void taxRefusals_data() {
+    QTest::addColumn<Refusal>("c");
+    // clang-format off
+    QTest::newRow("life 1") << Refusal{"TxtTaiyo", "1", false};
+    QTest::newRow("life empty at 実行") << Refusal{"TxtTaiyo", "", true};
+    QTest::newRow("amount 0.5") << Refusal{"TxtKingaku", "0.5", false};
+    QTest::newRow("amount 1,000.5 at 実行") << Refusal{"TxtKingaku", "1,000.5", true};
+    QTest::newRow("year 2101 at 実行") << Refusal{"TxtNen", "2101", true};
+    QTest::newRow("year x") << Refusal{"TxtNen", "x", false};
+    // clang-format on
+  }
+  void taxRefusals() {
+    QFETCH(Refusal, c);
+    Calc t(kTax);
+    t.SetTax({"1234567", "2011", "3月", "4月", "定率法", "10", "切上げ"});
+    t.Click("CmdOK");
+    const QStringList before = t.Results() + QStringList{t.Grid()->CopyText()};
+    c.by_run ? t.Box(c.box)->setText(c.typed) : t.Enter(c.box, c.typed);
+    if (c.by_run) {
+      t.Click("CmdOK");
+    }
+    QCOMPARE(QApplication::focusWidget(), t.W(c.box));
+    QCOMPARE(t.Seen({t.Get(c.box), t.Box(c.box)->selectedText()}),
+             (QStringList{c.typed, c.typed, k000}));
+    QCOMPARE(t.Results() + QStringList{t.Grid()->CopyText()}, before);
   }
 };
 

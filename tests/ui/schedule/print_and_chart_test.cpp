@@ -35,14 +35,9 @@ namespace {
 // A window with a schedule by its name, active, after a run with `inputs`
 // ("box=text", "list=index").
 std::unique_ptr<QWidget> Window(const QString& name, const QStringList& inputs) {
-  std::unique_ptr<QWidget> w;
-  if (name == "FrmKariire") {
-    w = std::make_unique<FrmKariire>();
-  } else if (name == "FrmGenka") {
-    w = std::make_unique<FrmGenka>();
-  } else {
-    w = std::make_unique<FrmGenkaZeiho>();
-  }
+  std::unique_ptr<QWidget> w(name == "FrmKariire" ? static_cast<QWidget*>(new FrmKariire)
+                             : name == "FrmGenka" ? static_cast<QWidget*>(new FrmGenka)
+                                                  : new FrmGenkaZeiho);
   w->show();
   w->activateWindow();
   QTEST_ASSERT(QTest::qWaitForWindowActive(w.get()));
@@ -137,11 +132,8 @@ void LookAtChartWindow(QWidget* graph, const tsubame::ChartData& data, const QSt
 
 // The chart a window's grid gives.
 tsubame::ChartKind KindOf(const QWidget* window) {
-  if (window->objectName() == "FrmKariire") {
-    return tsubame::ChartKind::kRepayment;
-  }
-  return window->objectName() == "FrmGenka" ? tsubame::ChartKind::kDepreciation
-                                            : tsubame::ChartKind::kTaxDepreciation;
+  const QStringList kinds{"FrmKariire", "FrmGenka", "FrmGenkaZeiho"};  // in ChartKind's order
+  return static_cast<tsubame::ChartKind>(kinds.indexOf(window->objectName()));
 }
 
 // Opens the grid's context menu from the keyboard, notes its item
