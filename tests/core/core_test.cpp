@@ -360,6 +360,7 @@ TEST(ChartData, YearlyFiguresAddUp) {
                            });
   const auto table = ChartTable(Read(ChartKind::kRepayment, rows));
   ASSERT_EQ(table.size(), 11U);
+  EXPECT_EQ(table[0], (std::vector<std::u16string>{u"年数", u"元金", u"利息", u"残高"}));
   EXPECT_EQ(table[1], (std::vector<std::u16string>{u"1", u"1,000,000", u"238,542", u"9,000,000"}));
   EXPECT_EQ(table[10], (std::vector<std::u16string>{u"10", u"1,000,000", u"13,542", u"0"}));
   for (std::size_t y = 1; y < table.size(); ++y) {
@@ -375,10 +376,22 @@ TEST(ChartData, YearlyFiguresAddUp) {
             std::tuple(0.0, 1.0, 0.0, false));
 }
 
+// The tax schedule's chart: years named by fiscal year (column 0), 償却費 and 期末帳簿価額.
+TEST(ChartData, TaxScheduleByFiscalYear) {
+  const ChartData data = Read(ChartKind::kTaxDepreciation,
+                              {{2025, 6, 1000, 100.4, 899.6}, {2026, 12, 899.6, 899.6, 0}});
+  EXPECT_EQ(ChartTable(data)[1], (std::vector<std::u16string>{u"2025年度", u"100", u"900"}));
+  EXPECT_EQ(ChartSummary(data),
+            u"期末帳簿価額は2025年度末の900円から2026年度末の0円へ減り、"
+            u"2026年度末に2025年度末の半分以下になります。");
+}
+
 // The sentences the window tests do not reach.
 TEST(ChartData, Summary) {
   const std::pair<std::vector<double>, std::u16string> cases[] = {
       {{1000, 900}, u"残高は1年目末の1,000円から2年目末の900円へ減ります。"},
+      {{1000, 500},
+       u"残高は1年目末の1,000円から2年目末の500円へ減り、2年目末に1年目末の半分以下になります。"},
       {{1000, 1200}, u"残高は1年目末の1,000円から2年目末の1,200円へ増えます。"},
       {{1000, 1000.4}, u"残高は1年目末から2年目末まで1,000円のままです。"},
       {{0, -100}, u"残高は1年目末の0円から2年目末の-100円へ減ります。"},
@@ -402,6 +415,7 @@ TEST(ChartData, Axis) {
       {{0, 0, 5}, {0, 1, 1, u"円", u"1"}},
       {{0, 7, 3}, {0, 10, 5, u"円", u"10"}},
       {{0, 7, 1}, {0, 10, 10, u"円", u"10"}},
+      {{0, 1e6, 5}, {0, 1e6, 2e5, u"万円", u"100"}},
   };
   for (const auto& [in, out] : cases) {
     const ChartAxis a = std::apply(ChooseAxis, in);

@@ -117,9 +117,10 @@ TEST(TaxSchedule, Failures) {
   EXPECT_THROW(TaxTermsOf(Asset(1000000, kLine, 101)), Failure);
   EXPECT_EQ(Schedule(Asset(999999999999, kLine, 2)), (Amounts{499999999999, 499999999999, 1}));
   EXPECT_THROW(Rows(Asset(INT64_C(999999999999999999), kLine, 2)), Failure);
-  EXPECT_THROW(Rows(Asset(40, kLine, 100)), Failure);  // 0.4 yen a year never ends
+  EXPECT_THROW(Rows(Asset(40, kLine, 100)), Failure);        // 0.4 yen a year never ends
+  EXPECT_EQ(Schedule(Asset(1, kLine, 2)), (Amounts{0, 1}));  // 1 yen: one row, nothing to write off
   // A typed cost is read digit for digit up to 15 digits; beyond, it is a failure.
-  EXPECT_EQ(TaxCostYen(999'999'999'999'999.0), INT64_C(999'999'999'999'999));
+  EXPECT_EQ(TaxCostYen(1) + TaxCostYen(999'999'999'999'999.0), INT64_C(1'000'000'000'000'000));
   EXPECT_EQ(TaxRowCells({2025, 12, INT64_C(999'999'999'999'999), 0, 1, false})[2],
             u"999,999,999,999,999");
   EXPECT_THROW(TaxCostYen(1e15), Failure);
